@@ -1,0 +1,36 @@
+# Front door: `make run` builds and starts Tallowick under Wine; `make test` builds and runs every test.
+# Both install what they need from Debian's archive first (as root; nothing happens when present).
+
+BUILD ?= build
+SHOT ?= $(abspath $(BUILD))/screenshot.png
+CTEST_ARGS ?=
+WINE := scripts/wine.sh $(BUILD)
+
+.PHONY: all deps configure build test run stop clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD)
+
+test: build
+	$(WINE) prepare
+	cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS); status=$$?; cd .. && $(WINE) stop; exit $$status
+
+run: build
+	@scripts/run.sh $(BUILD) "$(SHOT)"
+
+stop:
+	$(WINE) stop
+
+clean:
+	-$(WINE) stop
+	rm -rf $(BUILD)

@@ -1,0 +1,4 @@
+// Entry of Talowick.exe.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
