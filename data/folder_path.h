@@ -1,0 +1,18 @@
+// Folder texts as the settings and the user data folders keep them: trimmed, ending in a separator.
+#pragma once
+
+namespace talo {
+
+// Size of every path buffer of the program: 771 characters and the terminator.
+constexpr int kPathBufferSize = 772;
+
+// Finds `text` without its leading and trailing spaces and control characters (codes 1 to 32).
+// Returns the length of what remains and sets `start` to its first character.
+int TrimmedRange(const char* text, const char** start);
+
+// Writes `source` into `target` as a folder: trimmed, with a backslash appended unless it already
+// ends in '\' or '/'; nothing left becomes "\" (the root of the current drive). Returns the length
+// written, or 0 with `target` emptied when the folder does not fit into `capacity`.
+int NormaliseFolderPath(char* target, int capacity, const char* source);
+
+}  // namespace talo
