@@ -1,0 +1,73 @@
+// Resolving and creating the user data folder; the shared path test.
+#include "data/user_folder.h"
+
+#include "base/text.h"
+#include "base/unique.h"
+
+namespace talo {
+namespace {
+
+constexpr int kUserNameBufferSize = 2048;
+
+}  // namespace
+
+int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_folder, bool tolerant,
+                      UserNameQuery query_user_name) {
+  if (!folder || !use_default_user || !base_folder) return 0;
+  folder[0] = '\0';
+
+  char user_name[kUserNameBufferSize] = {};
+  if (!*use_default_user) {
+    DWORD size = kUserNameBufferSize - 1;
+    bool known = query_user_name && query_user_name(user_name, &size);
+    user_name[kUserNameBufferSize - 1] = '\0';
+    if (!known) {
+      if (!tolerant) return 0;
+      *use_default_user = true;
+    }
+  }
+
+  // Each piece must fit whole: a cut base folder or user name would name another user's folder.
+  int base_length = BoundedLength(base_folder, kPathBufferSize);
+  int name_length = BoundedLength(user_name, kUserNameFolderChars);
+  int needed = *use_default_user ? base_length + 8 : base_length + 1 + name_length + 1;
+  if (needed <= kPathBufferSize - 1) {
+    CopyText(folder, kPathBufferSize, base_folder);
+    if (*use_default_user) {
+      AppendText(folder, kPathBufferSize, "Default\\");
+    } else {
+      AppendText(folder, kPathBufferSize, "_");
+      AppendText(folder, kPathBufferSize, user_name, kUserNameFolderChars);
+      AppendText(folder, kPathBufferSize, "\\");
+    }
+    if (PathExists(folder, true, true)) return needed;
+  }
+  folder[0] = '\0';
+  *use_default_user = false;
+  return 0;
+}
+
+bool PathExists(const char* path, bool folder_wanted, bool create) {
+  const char* start = nullptr;
+  int length = TrimmedRange(path, &start);
+  if (length > 0 && (start[length - 1] == '\\' || start[length - 1] == '/')) --length;
+  if (length == 0 || length > kPathBufferSize - 1) return false;
+
+  char lookup[kPathBufferSize];
+  CopyText(lookup, sizeof lookup, start, length);
+  for (int i = 0; i < length; ++i)
+    if (lookup[i] == '*' || lookup[i] == '?') return false;
+
+  WIN32_FIND_DATAA entry;
+  FindHandle find(FindFirstFileA(lookup, &entry));
+  if (find) {
+    do {
+      bool is_folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      if (is_folder == folder_wanted) return true;
+    } while (FindNextFileA(find.get(), &entry));
+  }
+  if (folder_wanted && create) return CreateDirectoryA(lookup, nullptr) != FALSE;
+  return false;
+}
+
+}  // namespace talo
