@@ -1,0 +1,155 @@
+// Loading and changing the settings held by TTaloRegistry.
+#include "data/settings.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "base/text.h"
+#include "data/registry.h"
+#include "data/user_folder.h"
+
+namespace talo {
+
+TTaloRegistry* TaloSettings = nullptr;
+
+namespace {
+
+constexpr char kHelpFileName[] = "Talowick.hlp";
+
+// Reads a 0/1 setting; a missing or unreadable one (a text, say) takes `fallback`, which is
+// written back so that the key shows every setting. Any non-zero number counts as 1.
+std::int32_t LoadFlag(const char* value_name, std::int32_t fallback) {
+  std::uint32_t stored = 0;
+  int type = kRegTypeText;
+  if (ReadValue(&stored, &type, nullptr, kSettingsKeyPath, value_name, sizeof stored) &&
+      type == kRegTypeDword)
+    return stored != 0 ? 1 : 0;
+  std::uint32_t written = static_cast<std::uint32_t>(fallback);
+  WriteValue(kSettingsKeyPath, value_name, &written, kRegTypeDword, sizeof written);
+  return fallback;
+}
+
+bool WriteFlag(const char* value_name, bool flag) {
+  std::uint32_t value = flag ? 1 : 0;
+  return WriteValue(kSettingsKeyPath, value_name, &value, kRegTypeDword, sizeof value);
+}
+
+// Reads a text setting into a path buffer and normalises it as a folder. False when the value is
+// missing, is no text, or is too long for a path buffer once normalised.
+bool LoadFolder(char* folder, const char* key_path, const char* value_name) {
+  char stored[kPathBufferSize];
+  int type = kRegTypeText;
+  if (!ReadValue(stored, &type, nullptr, key_path, value_name, sizeof stored) ||
+      type != kRegTypeText)
+    return false;
+  return NormaliseFolderPath(folder, kPathBufferSize, stored) > 0;
+}
+
+}  // namespace
+
+int FormatRunCommand(char* command, int capacity, const char* install_dir) {
+  if (!command || capacity <= 0) return 0;
+  command[0] = '\0';
+  if (!install_dir) return 0;
+  int length = std::snprintf(command, static_cast<size_t>(capacity), "\"%sTalowick.exe\" /s",
+                             install_dir);
+  // A cut command would start a program that is not there; refuse it whole.
+  if (length < 0 || length >= capacity) {
+    command[0] = '\0';
+    return 0;
+  }
+  return length;
+}
+
+TTaloRegistry::TTaloRegistry() { LoadSettings(); }
+
+void TTaloRegistry::LoadSettings() {
+  enabled_ = LoadFlag("Enabled", 1);
+  show_warnings_ = LoadFlag("ShowWarnings", 1);
+  use_default_user_ = LoadFlag("UseDefaultUser", 0);
+
+  // Without the installer's value the install folder is the root of the current drive.
+  if (!LoadFolder(install_dir_, kInstallKeyPath, "InstallDir"))
+    CopyText(install_dir_, sizeof install_dir_, "\\");
+  // A help path that does not fit stays empty rather than naming a cut file.
+  int help_length = BoundedLength(install_dir_, kPathBufferSize) +
+                    static_cast<int>(sizeof kHelpFileName) - 1;
+  if (help_length <= kPathBufferSize - 1) {
+    CopyText(help_file_, sizeof help_file_, install_dir_);
+    AppendText(help_file_, sizeof help_file_, kHelpFileName);
+  }
+
+  if (LoadFolder(user_base_dir_, kSettingsKeyPath, "UserDir")) {
+    // The folder may be new (or on a share that is away); resolving below reports what counts.
+    PathExists(user_base_dir_, true, true);
+  } else {
+    CopyText(user_base_dir_, sizeof user_base_dir_, install_dir_);
+    WriteValue(kSettingsKeyPath, "UserDir", user_base_dir_, kRegTypeText, 0);
+  }
+
+  // The entry is written again so that it follows an installation that has moved.
+  char command[kRunCommandBufferSize];
+  run_at_startup_ = ReadValue(command, nullptr, nullptr, kRunKeyPath, kRunValueName,
+                              sizeof command) ? 1 : 0;
+  if (run_at_startup_ && FormatRunCommand(command, sizeof command, install_dir_))
+    WriteValue(kRunKeyPath, kRunValueName, command, kRegTypeText, 0);
+
+  bool use_default_user = use_default_user_ != 0;
+  if (!ResolveUserFolder(user_dir_, &use_default_user, user_base_dir_, true)) {
+    user_dir_[0] = '\0';
+    use_default_user = false;
+  }
+  use_default_user_ = use_default_user ? 1 : 0;
+}
+
+bool TTaloRegistry::SetEnabled(bool enabled) {
+  if (!WriteFlag("Enabled", enabled)) return false;
+  enabled_ = enabled ? 1 : 0;
+  return true;
+}
+
+bool TTaloRegistry::SetShowWarnings(bool show) {
+  if (!WriteFlag("ShowWarnings", show)) return false;
+  show_warnings_ = show ? 1 : 0;
+  return true;
+}
+
+bool TTaloRegistry::SetRunAtStartup(bool run) {
+  if (run) {
+    char command[kRunCommandBufferSize];
+    if (!FormatRunCommand(command, sizeof command, install_dir_)) return false;
+    if (!WriteValue(kRunKeyPath, kRunValueName, command, kRegTypeText, 0)) return false;
+  } else if (!DeleteValue(kRunKeyPath, kRunValueName) &&
+             !ValueIsAbsent(kRunKeyPath, kRunValueName)) {
+    return false;
+  }
+  run_at_startup_ = run ? 1 : 0;
+  return true;
+}
+
+bool TTaloRegistry::SetUseDefaultUser(bool use_default_user) {
+  char folder[kPathBufferSize];
+  bool resolved_default = use_default_user;
+  if (!ResolveUserFolder(folder, &resolved_default, user_base_dir_, false)) return false;
+  if (!WriteFlag("UseDefaultUser", use_default_user)) return false;
+  CopyText(user_dir_, sizeof user_dir_, folder);
+  use_default_user_ = resolved_default ? 1 : 0;
+  return true;
+}
+
+bool TTaloRegistry::SetUserDir(const char* base_folder) {
+  // Callers pass a normalised folder; normalising again changes nothing then, and keeps a
+  // careless caller from gluing the user folder onto the last name of the base folder.
+  char base[kPathBufferSize];
+  if (!base_folder || !NormaliseFolderPath(base, sizeof base, base_folder)) return false;
+  char folder[kPathBufferSize];
+  bool use_default_user = use_default_user_ != 0;
+  if (!ResolveUserFolder(folder, &use_default_user, base, true)) return false;
+  if (!WriteValue(kSettingsKeyPath, "UserDir", base, kRegTypeText, 0)) return false;
+  CopyText(user_dir_, sizeof user_dir_, folder);
+  CopyText(user_base_dir_, sizeof user_base_dir_, base);
+  use_default_user_ = use_default_user ? 1 : 0;
+  return true;
+}
+
+}  // namespace talo
