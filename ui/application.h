@@ -1,0 +1,75 @@
+// TApplication: the program's title, its hidden owner window, activation events and message loop.
+//
+// Conventions of the form framework (ui/), written once here:
+// - One window procedure serves every form; it stores the form's `this` at WM_NCCREATE and hands
+//   each message to TForm::HandleMessage. Each form class registers one window class named
+//   exactly as the C++ class ("TFormMain"), which is how a second instance finds the first.
+// - Standard controls keep their owner object in a window property; WM_COMMAND and WM_NOTIFY that
+//   reach a form are routed to the control that raised them.
+// - Events are std::function members named as in VCL (OnClick, OnShow); forms bind them to member
+//   functions named as the forms name them (btnHelpClick).
+// - No exception leaves a window procedure: the procedure catches and shows it, as the message
+//   loop does.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace talo::ui {
+
+class TForm;
+
+class TApplication {
+ public:
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Creates the hidden application window that owns message boxes at start-up.
+  void Initialize();
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+  bool ShowMainForm() const { return show_main_form_; }
+  void SetShowMainForm(bool show) { show_main_form_ = show; }
+  HWND Handle() const { return handle_; }
+
+  // The first form given becomes the main form: Run shows it (unless ShowMainForm is off).
+  void SetMainForm(TForm* form) { main_form_ = form; }
+  TForm* MainForm() const { return main_form_; }
+
+  // True while one of this process's windows is the active window of the desktop.
+  bool Active() const { return active_; }
+  std::function<void()> OnActivate;
+  std::function<void()> OnDeactivate;
+
+  // Runs the message loop until WM_QUIT or Terminate.
+  void Run();
+  // Pumps one message; false when WM_QUIT was taken (it is posted again for the outer loop).
+  bool ProcessMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // The standard display of an exception that reached the loop or a window procedure.
+  void ShowException(const std::exception& error) const;
+
+  // Called by forms on WM_ACTIVATEAPP.
+  void ActivateChanged(bool active);
+
+ private:
+  std::string title_;
+  bool show_main_form_ = true;
+  HWND handle_ = nullptr;
+  TForm* main_form_ = nullptr;
+  bool active_ = false;
+  bool terminated_ = false;
+};
+
+// The one application object of the process, or null before it exists.
+extern TApplication* Application;
+
+}  // namespace talo::ui

@@ -1,0 +1,192 @@
+// TForm: window class per form class, the shared window procedure, plain and modal showing.
+#include "ui/form.h"
+
+#include <exception>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/framework_error.h"
+
+namespace talo::ui {
+namespace {
+
+DWORD StyleFor(const FormDesign& design) {
+  DWORD style = WS_CLIPCHILDREN;
+  switch (design.border) {
+    case BorderStyle::Sizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; break;
+    case BorderStyle::Single: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
+    case BorderStyle::Dialog: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME; break;
+    case BorderStyle::None: style |= WS_POPUP; break;
+  }
+  if (design.border != BorderStyle::Dialog && design.border != BorderStyle::None) {
+    if (design.icons.minimize) style |= WS_MINIMIZEBOX;
+    if (design.icons.maximize) style |= WS_MAXIMIZEBOX;
+  }
+  return style;
+}
+
+// "MS Sans Serif" 8 point, the design font of every form.
+HFONT CreateDesignFont() {
+  HDC screen = GetDC(nullptr);
+  int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+}  // namespace
+
+void TForm::RegisterClassFor(const FormDesign& design) {
+  WNDCLASSA existing;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (GetClassInfoA(instance, design.class_name, &existing)) return;
+  WNDCLASSA window_class = {};
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = WindowProc;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  window_class.lpszClassName = design.class_name;
+  if (!RegisterClassA(&window_class))
+    throw EFrameworkError(std::string("Cannot register window class ") + design.class_name);
+}
+
+TForm::TForm(const FormDesign& design) : color_(design.color) {
+  RegisterClassFor(design);
+  font_.reset(CreateDesignFont());
+  brush_.reset(CreateSolidBrush(color_));
+  HWND owner = Application ? Application->Handle() : nullptr;
+  DWORD ex_style = design.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+  if (!owner) ex_style |= WS_EX_APPWINDOW;
+  CreateWindowExA(ex_style | WS_EX_CONTROLPARENT, design.class_name, design.caption,
+                  StyleFor(design), CW_USEDEFAULT, CW_USEDEFAULT, design.width, design.height,
+                  owner, nullptr, GetModuleHandleA(nullptr), this);
+  if (!handle_)
+    throw EFrameworkError(std::string("Cannot create window of class ") + design.class_name);
+}
+
+TForm::~TForm() {
+  if (handle_) {
+    if (OnDestroy) OnDestroy();
+    HWND window = handle_;
+    handle_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+}
+
+void TForm::FinishCreate() {
+  if (OnCreate) OnCreate();
+}
+
+std::string TForm::Caption() const {
+  char text[1024] = {};
+  if (handle_) GetWindowTextA(handle_, text, sizeof text);
+  return text;
+}
+
+void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+
+void TForm::Show() {
+  if (!handle_) return;
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+}
+
+void TForm::Hide() {
+  if (handle_) ShowWindow(handle_, SW_HIDE);
+}
+
+void TForm::Close() {
+  if (handle_) SendMessageA(handle_, WM_CLOSE, 0, 0);
+}
+
+namespace {
+struct DisabledWindows {
+  HWND keep;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOther(HWND window, LPARAM param) {
+  auto* disabled = reinterpret_cast<DisabledWindows*>(param);
+  if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    disabled->windows.push_back(window);
+  }
+  return TRUE;
+}
+}  // namespace
+
+int TForm::ShowModal() {
+  if (!handle_ || modal_) return mrNone;
+  DisabledWindows disabled{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
+  modal_ = true;
+  modal_result_ = mrNone;
+  Show();
+  while (modal_result_ == mrNone && IsWindowVisible(handle_)) {
+    if (!Application || !Application->ProcessMessage()) {
+      PostQuitMessage(0);  // the outer loop must end too
+      break;
+    }
+  }
+  for (HWND window : disabled.windows) EnableWindow(window, TRUE);
+  modal_ = false;
+  Hide();
+  int result = modal_result_ == mrNone ? mrCancel : modal_result_;
+  modal_result_ = mrNone;
+  return result;
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SHOWWINDOW:
+      if (wparam && OnShow) OnShow();
+      if (!wparam && OnHide) OnHide();
+      break;
+    case WM_CLOSE: {
+      CloseAction action = CloseAction::Hide;
+      if (OnClose) OnClose(action);
+      if (action == CloseAction::None) return 0;
+      if (modal_ && modal_result_ == mrNone) modal_result_ = mrCancel;
+      Hide();
+      return 0;
+    }
+    case WM_ACTIVATEAPP:
+      if (Application) Application->ActivateChanged(wparam != 0);
+      break;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(handle_, &client);
+      FillRect(reinterpret_cast<HDC>(wparam), &client, reinterpret_cast<HBRUSH>(brush_.get()));
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor(reinterpret_cast<HDC>(wparam), color_);
+      return reinterpret_cast<LRESULT>(brush_.get());
+  }
+  return DefWindowProcA(handle_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    auto* form = static_cast<TForm*>(create->lpCreateParams);
+    form->handle_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(window, message, wparam, lparam);
+  try {
+    return form->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception& error) {
+    if (Application) Application->ShowException(error);
+  } catch (...) {
+    if (Application) Application->ShowException(EFrameworkError("Unexpected error"));
+  }
+  return 0;
+}
+
+}  // namespace talo::ui

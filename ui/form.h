@@ -1,0 +1,87 @@
+// TForm: a top-level window with one window class per form class, shown plainly or modally.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "base/unique.h"
+
+namespace talo::ui {
+
+enum class BorderStyle { Sizeable, Single, Dialog, None };
+
+// Which caption buttons a form has besides the system menu.
+struct BorderIcons {
+  bool minimize = true;
+  bool maximize = true;
+};
+
+enum ModalResult { mrNone = 0, mrOK = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+enum class CloseAction { None, Hide, Free };
+
+// Design-time description of a form, the part that exists before its window.
+struct FormDesign {
+  const char* class_name = nullptr;  // the window class, named exactly as the C++ class
+  const char* caption = "";
+  int width = 400;   // outer size in design pixels
+  int height = 300;
+  BorderStyle border = BorderStyle::Sizeable;
+  BorderIcons icons;
+  COLORREF color = RGB(192, 192, 192);  // clSilver
+};
+
+class TForm {
+ public:
+  explicit TForm(const FormDesign& design);
+  virtual ~TForm();
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  HWND Handle() const { return handle_; }
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+  bool Visible() const { return handle_ && IsWindowVisible(handle_); }
+  HFONT Font() const { return reinterpret_cast<HFONT>(font_.get()); }
+  COLORREF Color() const { return color_; }
+
+  void Show();
+  void Hide();
+  // Shows the form modally: the other windows of the program are disabled until ModalResult is
+  // set (or the form hides); returns the result.
+  int ShowModal();
+  int ModalResultValue() const { return modal_result_; }
+  void SetModalResult(int result) { modal_result_ = result; }
+  bool Modal() const { return modal_; }
+  // Asks the form to close as the system menu's Close does (OnClose decides).
+  void Close();
+
+  std::function<void()> OnCreate;
+  std::function<void()> OnShow;
+  std::function<void()> OnHide;
+  std::function<void(CloseAction&)> OnClose;
+  std::function<void()> OnDestroy;
+
+  // The window procedure's target; a derived form handles its private messages here and calls
+  // the base for the rest.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+ protected:
+  // Runs OnCreate; derived constructors call it once their components exist.
+  void FinishCreate();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static void RegisterClassFor(const FormDesign& design);
+
+  HWND handle_ = nullptr;
+  COLORREF color_;
+  GdiObject font_;
+  GdiObject brush_;
+  int modal_result_ = mrNone;
+  bool modal_ = false;
+};
+
+}  // namespace talo::ui
