@@ -5,6 +5,9 @@
 
 namespace talo {
 
+// Paths live in buffers of this size: 771 characters and a terminator.
+inline constexpr int kPathCapacity = 772;
+
 // Copies at most `max_chars` characters of `source` (all of it when max_chars < 0) into
 // `target`, never more than `capacity` - 1, and terminates it. Returns the characters copied.
 int CopyText(char* target, int capacity, const char* source, int max_chars = -1);

@@ -49,5 +49,6 @@ using GdiObject = Unique<HGDIOBJ, DeleteObject>;
 using Library = Unique<HMODULE, FreeLibrary>;
 using Hook = Unique<HHOOK, UnhookWindowsHookEx>;
 using GlobalMemory = Unique<HGLOBAL, GlobalFree>;
+using IconHandle = Unique<HICON, DestroyIcon>;
 
 }  // namespace talo

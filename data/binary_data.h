@@ -2,12 +2,10 @@
 // template.
 #pragma once
 
+#include "base/text.h"
 #include "data/mapped_view.h"
 
 namespace talo {
-
-// Every path buffer of the program: 771 characters and the terminator.
-inline constexpr int kPathCapacity = 772;
 
 inline constexpr int kDataHeaderSize = 1024;
 // Magic, program tag and kind tag: what the file is.

@@ -1,10 +1,9 @@
 // Folder texts as the settings and the user data folders keep them: trimmed, ending in a separator.
 #pragma once
 
-namespace talo {
+#include "base/text.h"
 
-// Size of every path buffer of the program: 771 characters and the terminator.
-constexpr int kPathBufferSize = 772;
+namespace talo {
 
 // Finds `text` without its leading and trailing spaces and control characters (codes 1 to 32).
 // Returns the length of what remains and sets `start` to its first character.

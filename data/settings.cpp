@@ -37,12 +37,12 @@ bool WriteFlag(const char* value_name, bool flag) {
 // Reads a text setting into a path buffer and normalises it as a folder. False when the value is
 // missing, is no text, or is too long for a path buffer once normalised.
 bool LoadFolder(char* folder, const char* key_path, const char* value_name) {
-  char stored[kPathBufferSize];
+  char stored[kPathCapacity];
   int type = kRegTypeText;
   if (!ReadValue(stored, &type, nullptr, key_path, value_name, sizeof stored) ||
       type != kRegTypeText)
     return false;
-  return NormaliseFolderPath(folder, kPathBufferSize, stored) > 0;
+  return NormaliseFolderPath(folder, kPathCapacity, stored) > 0;
 }
 
 }  // namespace
@@ -72,9 +72,9 @@ void TTaloRegistry::LoadSettings() {
   if (!LoadFolder(install_dir_, kInstallKeyPath, "InstallDir"))
     CopyText(install_dir_, sizeof install_dir_, "\\");
   // A help path that does not fit stays empty rather than naming a cut file.
-  int help_length = BoundedLength(install_dir_, kPathBufferSize) +
+  int help_length = BoundedLength(install_dir_, kPathCapacity) +
                     static_cast<int>(sizeof kHelpFileName) - 1;
-  if (help_length <= kPathBufferSize - 1) {
+  if (help_length <= kPathCapacity - 1) {
     CopyText(help_file_, sizeof help_file_, install_dir_);
     AppendText(help_file_, sizeof help_file_, kHelpFileName);
   }
@@ -128,7 +128,7 @@ bool TTaloRegistry::SetRunAtStartup(bool run) {
 }
 
 bool TTaloRegistry::SetUseDefaultUser(bool use_default_user) {
-  char folder[kPathBufferSize];
+  char folder[kPathCapacity];
   bool resolved_default = use_default_user;
   if (!ResolveUserFolder(folder, &resolved_default, user_base_dir_, false)) return false;
   if (!WriteFlag("UseDefaultUser", use_default_user)) return false;
@@ -140,9 +140,9 @@ bool TTaloRegistry::SetUseDefaultUser(bool use_default_user) {
 bool TTaloRegistry::SetUserDir(const char* base_folder) {
   // Callers pass a normalised folder; normalising again changes nothing then, and keeps a
   // careless caller from gluing the user folder onto the last name of the base folder.
-  char base[kPathBufferSize];
+  char base[kPathCapacity];
   if (!base_folder || !NormaliseFolderPath(base, sizeof base, base_folder)) return false;
-  char folder[kPathBufferSize];
+  char folder[kPathCapacity];
   bool use_default_user = use_default_user_ != 0;
   if (!ResolveUserFolder(folder, &use_default_user, base, true)) return false;
   if (!WriteValue(kSettingsKeyPath, "UserDir", base, kRegTypeText, 0)) return false;

@@ -48,10 +48,10 @@ class TTaloRegistry {
  private:
   void LoadSettings();
 
-  char help_file_[kPathBufferSize] = {};
-  char install_dir_[kPathBufferSize] = {};
-  char user_dir_[kPathBufferSize] = {};
-  char user_base_dir_[kPathBufferSize] = {};
+  char help_file_[kPathCapacity] = {};
+  char install_dir_[kPathCapacity] = {};
+  char user_dir_[kPathCapacity] = {};
+  char user_base_dir_[kPathCapacity] = {};
   std::int32_t use_default_user_ = 0;
   std::int32_t enabled_ = 0;
   std::int32_t run_at_startup_ = 0;

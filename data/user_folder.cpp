@@ -28,17 +28,17 @@ int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_fol
   }
 
   // Each piece must fit whole: a cut base folder or user name would name another user's folder.
-  int base_length = BoundedLength(base_folder, kPathBufferSize);
+  int base_length = BoundedLength(base_folder, kPathCapacity);
   int name_length = BoundedLength(user_name, kUserNameFolderChars);
   int needed = *use_default_user ? base_length + 8 : base_length + 1 + name_length + 1;
-  if (needed <= kPathBufferSize - 1) {
-    CopyText(folder, kPathBufferSize, base_folder);
+  if (needed <= kPathCapacity - 1) {
+    CopyText(folder, kPathCapacity, base_folder);
     if (*use_default_user) {
-      AppendText(folder, kPathBufferSize, "Default\\");
+      AppendText(folder, kPathCapacity, "Default\\");
     } else {
-      AppendText(folder, kPathBufferSize, "_");
-      AppendText(folder, kPathBufferSize, user_name, kUserNameFolderChars);
-      AppendText(folder, kPathBufferSize, "\\");
+      AppendText(folder, kPathCapacity, "_");
+      AppendText(folder, kPathCapacity, user_name, kUserNameFolderChars);
+      AppendText(folder, kPathCapacity, "\\");
     }
     if (PathExists(folder, true, true)) return needed;
   }
@@ -51,9 +51,9 @@ bool PathExists(const char* path, bool folder_wanted, bool create) {
   const char* start = nullptr;
   int length = TrimmedRange(path, &start);
   if (length > 0 && (start[length - 1] == '\\' || start[length - 1] == '/')) --length;
-  if (length == 0 || length > kPathBufferSize - 1) return false;
+  if (length == 0 || length > kPathCapacity - 1) return false;
 
-  char lookup[kPathBufferSize];
+  char lookup[kPathCapacity];
   CopyText(lookup, sizeof lookup, start, length);
   for (int i = 0; i < length; ++i)
     if (lookup[i] == '*' || lookup[i] == '?') return false;

@@ -13,7 +13,7 @@ using UserNameQuery = BOOL(WINAPI*)(LPSTR buffer, LPDWORD size);
 // The user name is cut to this many characters in the folder name.
 constexpr int kUserNameFolderChars = 251;
 
-// Writes the user data folder into `folder` (kPathBufferSize bytes): `base_folder` plus "Default\"
+// Writes the user data folder into `folder` (kPathCapacity bytes): `base_folder` plus "Default\"
 // when `*use_default_user` is set, else plus "_", the user name and "\"; the folder is created (one
 // level) when missing. When the user name cannot be had, a tolerant call switches to the default
 // user (setting `*use_default_user`) and a strict one fails. Returns the folder's length, or 0 with
