@@ -1,0 +1,52 @@
+// The process-wide objects of Talowick.exe. Each is created by StartApplication and freed by
+// StopApplication, which sets it back to null; every user must tolerate null.
+#pragma once
+
+#include <windows.h>
+
+#include "data/settings.h"
+
+namespace talo {
+
+class TFormMain;
+class TFormList;
+class TFormOptions;
+class TFormAssign;
+class TFormAbout;
+class TFormRename;
+class TFormUser;
+class TFormWarning;
+class TTaloGraphData;
+class TTaloSysData;
+class TTaloUserData;
+class TTaloServer;
+class TSysTrayIcon;
+
+extern TFormMain* FormMain;
+extern TFormList* FormList;
+extern TFormOptions* FormOptions;
+extern TFormAssign* FormAssign;
+extern TFormAbout* FormAbout;
+extern TFormRename* FormRename;
+extern TFormUser* FormUser;
+extern TFormWarning* FormWarning;
+
+extern TTaloGraphData* TaloGraphData;
+extern TTaloSysData* TaloSysData;
+extern TTaloUserData* TaloUserData;
+// The settings object is TaloSettings (data/settings.h).
+extern TTaloServer* TaloServer;
+extern TSysTrayIcon* TaloTrayIcon;
+
+// The thread-local keyboard hook of the GUI thread.
+extern HHOOK LocalHook;
+
+// Private window messages of the main window.
+inline constexpr UINT WM_SHOWMAINWINDOW = 0x2400;
+inline constexpr UINT WM_TRAYNOTIFY = 0x2410;
+
+inline constexpr char kMainWindowClass[] = "TFormMain";
+inline constexpr char kMainWindowCaption[] = "Quintavel Tallowick";
+inline constexpr char kApplicationTitle[] = "Tallowick";
+
+}  // namespace talo

@@ -1,0 +1,47 @@
+// TSysTrayIcon: the program's one icon in the notification area, and UpdateTrayIcon.
+#pragma once
+
+#include <windows.h>
+
+namespace talo {
+
+// The first (88-byte) layout of NOTIFYICONDATAA, which every shell accepts.
+struct NotifyIconRecord {
+  DWORD size;
+  HWND window;
+  UINT id;
+  UINT flags;
+  UINT callback_message;
+  HICON icon;
+  char tip[64];
+};
+static_assert(sizeof(NotifyIconRecord) == 88, "the first NOTIFYICONDATAA layout");
+
+class TSysTrayIcon {
+ public:
+  enum State { kEmpty = 0, kPrepared = 1, kShown = 2 };
+
+  TSysTrayIcon() = default;
+  virtual ~TSysTrayIcon();
+  TSysTrayIcon(const TSysTrayIcon&) = delete;
+  TSysTrayIcon& operator=(const TSysTrayIcon&) = delete;
+
+  bool Prepare(HWND owner, UINT id, UINT callback_message, HICON icon, const char* tip);
+  bool Show();
+  void Remove();
+
+  int StateValue() const { return state_; }
+  const NotifyIconRecord& Record() const { return record_; }
+
+ private:
+  int state_ = kEmpty;
+  NotifyIconRecord record_ = {};
+};
+
+inline constexpr UINT kTrayIconId = 1024;
+inline constexpr char kTrayTip[] = "Tallowick";
+
+// Replaces the notification icon with the enabled or disabled picture (delete, then add).
+bool UpdateTrayIcon(bool enabled);
+
+}  // namespace talo

@@ -1,0 +1,40 @@
+// OpenUserData and CommitUserData.
+#include "app/user_data_ops.h"
+
+#include <windows.h>
+
+#include "app/error_scope.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "data/user_data.h"
+#include "ui/application.h"
+
+namespace talo {
+namespace {
+
+HWND ApplicationWindow() { return ui::Application ? ui::Application->Handle() : nullptr; }
+
+}  // namespace
+
+bool OpenUserData(bool fatal) {
+  const char* caption = fatal ? msg::kFatalCaption : msg::kUserDataFileCaption;
+  const UINT icon = fatal ? MB_ICONERROR : MB_ICONWARNING;
+  return RunInErrorScope(ApplicationWindow(), caption, icon, [] {
+    Check(TaloUserData && TaloSettings, msg::kAccessUserFile);
+    const char* folder = TaloSettings->UserDir();
+    if (TaloUserData->LoadFile(folder)) return;
+    Check(!TaloUserData->FileExists(folder), msg::kUnrecognizedUserFile);
+    Check(TaloUserData->ClearBody() && TaloUserData->SaveFile(folder), msg::kAccessUserFile);
+  });
+}
+
+bool CommitUserData() {
+  return RunInErrorScope(ApplicationWindow(), msg::kSaveSettingsCaption, MB_ICONWARNING, [] {
+    Check(TaloUserData && TaloSettings, msg::kWriteUserFile);
+    const char* folder = TaloSettings->UserDir();
+    TaloUserData->BackupFile(folder);
+    Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
+  });
+}
+
+}  // namespace talo
