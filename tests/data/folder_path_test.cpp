@@ -25,7 +25,7 @@ TEST(FolderPath, NormalisedFoldersAreTrimmedAndEndInOneSeparator) {
       {nullptr, "\\"},
   };
   for (const NormaliseCase& c : cases) {
-    char folder[kPathBufferSize] = "old";
+    char folder[kPathCapacity] = "old";
     int length = NormaliseFolderPath(folder, sizeof folder, c.source);
     EXPECT_STREQ(c.expected, folder) << (c.source ? c.source : "(null)");
     EXPECT_EQ(static_cast<int>(std::string(c.expected).size()), length);
@@ -33,17 +33,17 @@ TEST(FolderPath, NormalisedFoldersAreTrimmedAndEndInOneSeparator) {
 }
 
 TEST(FolderPath, AFolderThatCannotTakeItsBackslashIsRefusedNotCut) {
-  std::string full(kPathBufferSize - 1, 'a');  // fills the buffer, no room for the backslash
-  char folder[kPathBufferSize] = "old";
+  std::string full(kPathCapacity - 1, 'a');  // fills the buffer, no room for the backslash
+  char folder[kPathCapacity] = "old";
   EXPECT_EQ(0, NormaliseFolderPath(folder, sizeof folder, full.c_str()));
   EXPECT_STREQ("", folder);
 
-  std::string fits(kPathBufferSize - 2, 'a');
-  EXPECT_EQ(kPathBufferSize - 1, NormaliseFolderPath(folder, sizeof folder, fits.c_str()));
+  std::string fits(kPathCapacity - 2, 'a');
+  EXPECT_EQ(kPathCapacity - 1, NormaliseFolderPath(folder, sizeof folder, fits.c_str()));
   EXPECT_EQ(fits + "\\", folder);
 
-  std::string ends_in_separator = std::string(kPathBufferSize - 2, 'a') + "\\";
-  EXPECT_EQ(kPathBufferSize - 1,
+  std::string ends_in_separator = std::string(kPathCapacity - 2, 'a') + "\\";
+  EXPECT_EQ(kPathCapacity - 1,
             NormaliseFolderPath(folder, sizeof folder, ends_in_separator.c_str()));
 }
 

@@ -286,9 +286,9 @@ TEST(RunCommand, TheCommandQuotesTheProgramAndRefusesToBeCut) {
   EXPECT_EQ(0, FormatRunCommand(small, sizeof small, "C:\\Program Files\\T\\"));
   EXPECT_STREQ("", small);
 
-  std::string longest_install(kPathBufferSize - 1, 'x');
+  std::string longest_install(kPathCapacity - 1, 'x');
   char full[kRunCommandBufferSize];
-  EXPECT_EQ(kPathBufferSize - 1 + 17, FormatRunCommand(full, sizeof full, longest_install.c_str()));
+  EXPECT_EQ(kPathCapacity - 1 + 17, FormatRunCommand(full, sizeof full, longest_install.c_str()));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class UserFolder : public ::testing::Test {
   // Resolves with the fake query; returns the folder text.
   std::string Resolve(const std::string& base, bool* use_default_user, bool tolerant,
                       int* length = nullptr) {
-    char folder[kPathBufferSize] = "old";
+    char folder[kPathCapacity] = "old";
     int result = ResolveUserFolder(folder, use_default_user, base.c_str(), tolerant, FakeUserName);
     if (length) *length = result;
     EXPECT_EQ(static_cast<int>(std::string(folder).size()), result);
@@ -142,14 +142,14 @@ TEST_F(UserFolder, ALongUserNameIsCutTo251Characters) {
 }
 
 TEST_F(UserFolder, AFolderLongerThanAPathBufferIsRefusedNotCut) {
-  std::string base = "C:\\" + std::string(kPathBufferSize - 10, 'b') + "\\";
+  std::string base = "C:\\" + std::string(kPathCapacity - 10, 'b') + "\\";
   bool use_default_user = true;
   EXPECT_EQ("", Resolve(base, &use_default_user, true));
   EXPECT_FALSE(use_default_user);
 }
 
 TEST_F(UserFolder, MissingArgumentsFail) {
-  char folder[kPathBufferSize];
+  char folder[kPathCapacity];
   bool use_default_user = true;
   EXPECT_EQ(0, ResolveUserFolder(folder, nullptr, temp_.Path().c_str(), true, FakeUserName));
   EXPECT_EQ(0, ResolveUserFolder(folder, &use_default_user, nullptr, true, FakeUserName));
@@ -161,7 +161,7 @@ TEST_F(UserFolder, TheWindowsUserNameIsUsedByDefault) {
   char name[2048] = {};
   DWORD size = sizeof name - 1;
   ASSERT_TRUE(GetUserNameA(name, &size));
-  char folder[kPathBufferSize];
+  char folder[kPathCapacity];
   bool use_default_user = false;
   ASSERT_NE(0, ResolveUserFolder(folder, &use_default_user, temp_.Path().c_str(), false));
   EXPECT_EQ(temp_.Path() + "_" + name + "\\", folder);

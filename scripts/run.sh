@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Starts the installed Talowick.exe in a Wine virtual desktop and writes a screenshot.
+#   run.sh BUILD_DIR SCREENSHOT_PATH
+# On the user's DISPLAY the program stays up; on the virtual display `make stop` ends it.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+shot=$2
+here=$(cd "$(dirname "$0")" && pwd)
+
+"$here/wine.sh" "$build" prepare
+eval "$("$here/wine.sh" "$build" env)"
+desktop=Tallowick
+probe() { wine explorer /desktop=$desktop,1024x768 "$build/tests/probe.exe" "$@"; }
+
+setsid wine explorer /desktop=$desktop,1024x768 "$build/install/Talowick.exe" </dev/null >/dev/null 2>&1 &
+
+# Wait until the program shows its window or a message box, then give it a moment to paint.
+for _ in $(seq 60); do
+  if probe window TFormMain "Quintavel Tallowick" 0 2>/dev/null | grep -q visible ||
+     probe window "#32770" - 0 >/dev/null 2>&1; then
+    break
+  fi
+  sleep 0.5
+done
+sleep 1.5
+import -display "$DISPLAY" -window root "$shot"
+echo "Talowick.exe is running on display $DISPLAY; screenshot: $shot"
+if box=$(probe msgbox "Fatal error." 0 2>/dev/null); then echo "It reports: $box"; fi

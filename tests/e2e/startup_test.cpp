@@ -1,0 +1,96 @@
+// The built Talowick.exe started for real: fatal start-up errors and the single-instance rule.
+#include <gtest/gtest.h>
+
+#include "tests/support/installation.h"
+
+namespace talo::test {
+namespace {
+
+constexpr DWORD kTimeout = 20000;
+constexpr char kMainClass[] = "TFormMain";
+constexpr char kMainCaption[] = "Quintavel Tallowick";
+
+// The main window exists from the first start-up step on; the instance is up once the views are
+// loaded too.
+HWND WaitForRunningInstance(const Process& program) {
+  HWND window = WaitForWindow(kMainClass, kMainCaption, kTimeout, program.Id());
+  WaitForSharedMemory("TALLOWWICKUSERDATA", kTimeout);
+  return window;
+}
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override { EndRunningInstances(); }
+  void TearDown() override { EndRunningInstances(); }
+};
+
+TEST_F(Startup, MissingGraphicsFileShowsTheFatalErrorBoxThenEndsLeavingNothing) {
+  TestInstallation installation(/*with_data_files=*/false);
+  Process program = installation.Start("/s");
+  ASSERT_TRUE(program.Started());
+
+  HWND box = WaitForWindow("#32770", "Fatal error.", kTimeout, program.Id());
+  ASSERT_NE(box, nullptr);
+  MessageBoxContent content = ReadMessageBox(box);
+  EXPECT_EQ(content.text, "Unable to read Tallowick graphics data file, 'GRAPHICS.DAT'.");
+  EXPECT_TRUE(content.error_icon);
+  EXPECT_EQ(content.buttons, std::vector<std::string>{"OK"});
+  // The graphics view exists while the box is up; it must be gone afterwards.
+  EXPECT_TRUE(SharedMemoryExists("TALLOWWICKGRAPHICSDATA"));
+
+  ASSERT_TRUE(PressDialogButton(box, IDOK));
+  ASSERT_TRUE(program.WaitForExit(kTimeout));
+  EXPECT_EQ(program.ExitCode(), 0u);
+  EXPECT_EQ(FindWindowA(kMainClass, nullptr), nullptr);
+  EXPECT_FALSE(SharedMemoryExists("TALLOWWICKGRAPHICSDATA"));
+}
+
+TEST_F(Startup, SecondStartShowsTheFirstWindowOnlyWithoutTheSilentSwitch) {
+  TestInstallation installation;
+  Process first = installation.Start("/s");
+  HWND window = WaitForRunningInstance(first);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+
+  for (const char* arguments : {"/s", "/S", "/s /t", "-x/S/T"}) {
+    SCOPED_TRACE(arguments);
+    Process second = installation.Start(arguments);
+    ASSERT_TRUE(second.WaitForExit(kTimeout));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(IsWindow(window)) << "a silent second start must leave the first alone";
+  }
+
+  Process second = installation.Start();
+  ASSERT_TRUE(second.WaitForExit(kTimeout));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitForVisible(window, true, kTimeout));
+  EXPECT_EQ(WaitForWindow("#32770", nullptr, 0, second.Id()), nullptr);
+}
+
+TEST_F(Startup, TerminateSwitchEndsTheRunningInstanceAndItself) {
+  TestInstallation installation;
+  Process first = installation.Start("/s");
+  HWND window = WaitForRunningInstance(first);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(SharedMemoryExists("TALLOWWICKSYSTEMDATA"));
+
+  Process terminator = installation.Start("/T");
+  ASSERT_TRUE(terminator.WaitForExit(kTimeout));
+  EXPECT_EQ(terminator.ExitCode(), 0u);
+  ASSERT_TRUE(first.WaitForExit(kTimeout));
+  EXPECT_EQ(first.ExitCode(), 0u);
+  EXPECT_FALSE(SharedMemoryExists("TALLOWWICKSYSTEMDATA"));
+  EXPECT_FALSE(SharedMemoryExists("TALLOWWICKGRAPHICSDATA"));
+}
+
+TEST_F(Startup, TerminateSwitchWithoutARunningInstanceEndsQuietly) {
+  TestInstallation installation;
+  Process program = installation.Start("/t");
+  ASSERT_TRUE(program.WaitForExit(kTimeout));
+  EXPECT_EQ(program.ExitCode(), 0u);
+  EXPECT_EQ(FindWindowA(kMainClass, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace talo::test
