@@ -17,7 +17,9 @@ shift 2
 export WINEARCH=win32
 export WINEPREFIX=${TALO_PREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No sound device here: without its drivers a message box beep returns at once instead of
+# timing out.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv=d}
 install_dir=$build/install
 display_file=$build/xvfb.display
 
@@ -50,6 +52,8 @@ prepare() {
   if [ ! -f "$WINEPREFIX/.talo-ready" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+    # Xvfb has no window manager: Wine must not wait for one whenever a window hides.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.talo-ready"
   fi

@@ -113,21 +113,37 @@ bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms) {
 
 namespace {
 // Icon handles and window surfaces of another process cannot be read here; the screen can. The
-// error icon is the one that is mostly red (the warning icon is yellow, the others blue).
-bool ShowsErrorIcon(HWND control) {
+// standard icons differ by their main colour: error red, warning yellow, information and question
+// blue. Returns 0 while the icon has not been painted.
+char IconColour(HWND control) {
   RECT area;
   GetWindowRect(control, &area);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return 0;
+  // One copy of the screen area, then the pixels from memory: a read per pixel is slow.
   HDC screen = GetDC(nullptr);
-  int red = 0;
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) {
-      COLORREF pixel = GetPixel(screen, x, y);
-      if (pixel != CLR_INVALID && GetRValue(pixel) > 160 && GetGValue(pixel) < 120 &&
-          GetBValue(pixel) < 120)
-        ++red;
-    }
+  HDC memory = CreateCompatibleDC(screen);
+  GdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
+  HGDIOBJ old = SelectObject(memory, bitmap.get());
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER header = {sizeof header, width, height, 1, 32, BI_RGB};
+  std::vector<RGBQUAD> pixels(size_t(width) * height);
+  GetDIBits(memory, static_cast<HBITMAP>(bitmap.get()), 0, height, pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return red > 100;
+  int red = 0, yellow = 0, blue = 0;
+  for (const RGBQUAD& pixel : pixels) {
+    int r = pixel.rgbRed, g = pixel.rgbGreen, b = pixel.rgbBlue;
+    if (r > 160 && g < 120 && b < 120) ++red;
+    if (r > 160 && g > 140 && b < 100) ++yellow;
+    if (b > 140 && r < 100) ++blue;
+  }
+  const int enough = 100;
+  if (red > enough && red >= yellow && red >= blue) return 'r';
+  if (yellow > enough && yellow >= blue) return 'y';
+  return blue > enough ? 'b' : 0;
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
@@ -141,8 +157,12 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
   } else if (lstrcmpiA(class_name, "Static") == 0) {
     LONG style = GetWindowLongA(child, GWL_STYLE);
     // The box may not have painted its icon yet.
-    if ((style & SS_TYPEMASK) == SS_ICON)
-      content->error_icon |= PollUntil(3000, [&] { return ShowsErrorIcon(child); });
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+      char colour = 0;
+      PollUntil(3000, [&] { return (colour = IconColour(child)) != 0; });
+      content->error_icon |= colour == 'r';
+      content->warning_icon |= colour == 'y';
+    }
     else if (text[0])
       content->text = text;
   }

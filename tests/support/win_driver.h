@@ -48,6 +48,7 @@ struct MessageBoxContent {
   std::string text;
   std::vector<std::string> buttons;
   bool error_icon = false;
+  bool warning_icon = false;
 };
 MessageBoxContent ReadMessageBox(HWND box);
 // Presses the button `id` (IDOK...) of a dialog as a click would.
