@@ -84,6 +84,37 @@ TEST_F(Startup, TerminateSwitchEndsTheRunningInstanceAndItself) {
   EXPECT_FALSE(SharedMemoryExists("TALLOWWICKGRAPHICSDATA"));
 }
 
+TEST_F(Startup, SilentStartStaysResidentWithItsIconAndTheThreeViews) {
+  TestInstallation installation;
+  Process program = installation.Start("/s");
+  HWND window = WaitForRunningInstance(program);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(TrayIconExists(window, 1024));
+  EXPECT_TRUE(FileExists(installation.UserBaseDir() + "Default\\User.dat"));
+
+  const struct {
+    const char* name;
+    size_t size;
+    std::string kind;
+  } views[] = {{"TALLOWWICKGRAPHICSDATA", 100196, "GRAPHICS"},
+               {"TALLOWWICKSYSTEMDATA", 7168, std::string("\0\0SYSTEM", 8)},
+               {"TALLOWWICKUSERDATA", 3072, std::string("\0\0\0\0USER", 8)}};
+  for (const auto& view : views) {
+    SCOPED_TRACE(view.name);
+    std::string bytes = ReadSharedMemory(view.name, view.size + 4096);
+    // Views are whole pages: the block covers the size rounded up to the page.
+    EXPECT_EQ(bytes.size(), (view.size + 4095) / 4096 * 4096);
+    EXPECT_EQ(bytes.substr(0, 16), std::string("QVDF\0\0\0\0TALOWICK", 16));
+    EXPECT_EQ(bytes.substr(16, 8), view.kind);
+  }
+
+  Process terminator = installation.Start("/t");
+  ASSERT_TRUE(program.WaitForExit(kTimeout));
+  EXPECT_FALSE(TrayIconExists(window, 1024));
+  EXPECT_FALSE(SharedMemoryExists("TALLOWWICKUSERDATA"));
+}
+
 TEST_F(Startup, TerminateSwitchWithoutARunningInstanceEndsQuietly) {
   TestInstallation installation;
   Process program = installation.Start("/t");

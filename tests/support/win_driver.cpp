@@ -1,6 +1,8 @@
 // Process, window, message box, shared memory and clipboard helpers for tests and probe.exe.
 #include "tests/support/win_driver.h"
 
+#include <shellapi.h>
+
 #include <utility>
 
 #include "base/unique.h"
@@ -218,6 +220,14 @@ std::string ReadClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+bool TrayIconExists(HWND owner, UINT id) {
+  NOTIFYICONDATAA data = {};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = owner;
+  data.uID = id;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 }  // namespace talo::test

@@ -61,4 +61,8 @@ bool WaitForSharedMemory(const std::string& name, DWORD timeout_ms);
 
 std::string ReadClipboardText();
 
+// True when the notification area holds the icon `id` of `owner`: the shell accepts a change of
+// an icon it has and refuses one it has not.
+bool TrayIconExists(HWND owner, UINT id);
+
 }  // namespace talo::test
