@@ -1,6 +1,7 @@
 // The built Talowick.exe started for real: fatal start-up errors and the single-instance rule.
 #include <gtest/gtest.h>
 
+#include "base/unique.h"
 #include "tests/support/installation.h"
 
 namespace talo::test {
@@ -43,6 +44,44 @@ TEST_F(Startup, MissingGraphicsFileShowsTheFatalErrorBoxThenEndsLeavingNothing) 
   EXPECT_EQ(program.ExitCode(), 0u);
   EXPECT_EQ(FindWindowA(kMainClass, nullptr), nullptr);
   EXPECT_FALSE(SharedMemoryExists("TALLOWWICKGRAPHICSDATA"));
+}
+
+TEST_F(Startup, EachFailingStepEndsWithItsOwnFatalMessage) {
+  const struct {
+    const char* broken;  // a data file to remove or damage, or a view another program holds
+    const char* message;
+  } cases[] = {
+      {"System.dat", "Unable to read Tallowick system data file, 'SYSTEM.DAT'."},
+      {"User.dat", "Tallowick user data file, 'USER.DAT', contains an unrecognized data format."},
+      {"TALLOWWICKGRAPHICSDATA",
+       "An internal graphics data memory error has occurred within Tallowick, 'TALOWICK.EXE'."},
+      {"TALLOWWICKSYSTEMDATA",
+       "An internal system data memory error has occurred within Tallowick, 'TALOWICK.EXE'."},
+      {"TALLOWWICKUSERDATA",
+       "An internal user data memory error has occurred within Tallowick, 'TALOWICK.EXE'."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.broken);
+    TestInstallation installation;
+    const std::string broken = c.broken;
+    Handle held_view;
+    if (broken == "System.dat") DeleteFileA((installation.InstallDir() + broken).c_str());
+    if (broken == "User.dat") {
+      CreateDirectoryA((installation.UserBaseDir() + "Default").c_str(), nullptr);
+      WriteFileBytes(installation.UserBaseDir() + "Default\\User.dat", "too short");
+    }
+    if (broken.rfind("TALLOWWICK", 0) == 0)
+      held_view.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
+                                         broken.c_str()));
+
+    Process program = installation.Start("/s");
+    HWND box = WaitForWindow("#32770", "Fatal error.", kTimeout, program.Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ReadMessageBox(box).text, c.message);
+    PressDialogButton(box, IDOK);
+    ASSERT_TRUE(program.WaitForExit(kTimeout));
+    EXPECT_EQ(program.ExitCode(), 0u);
+  }
 }
 
 TEST_F(Startup, SecondStartShowsTheFirstWindowOnlyWithoutTheSilentSwitch) {
