@@ -7,18 +7,7 @@ namespace talo {
 
 class TFormList : public ui::TForm {
  public:
-  TFormList() : TForm(Design()) { FinishCreate(); }
-
- private:
-  static ui::FormDesign Design() {
-    ui::FormDesign design;
-    design.class_name = "TFormList";
-    design.caption = "Key Combination Assignment List";
-    design.width = 640;
-    design.height = 400;
-    design.border = ui::BorderStyle::Dialog;
-    return design;
-  }
+  TFormList() : TForm(ui::DialogDesign("TFormList", "Key Combination Assignment List", 640, 400)) { FinishCreate(); }
 };
 
 }  // namespace talo

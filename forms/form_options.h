@@ -7,18 +7,7 @@ namespace talo {
 
 class TFormOptions : public ui::TForm {
  public:
-  TFormOptions() : TForm(Design()) { FinishCreate(); }
-
- private:
-  static ui::FormDesign Design() {
-    ui::FormDesign design;
-    design.class_name = "TFormOptions";
-    design.caption = "Options";
-    design.width = 480;
-    design.height = 400;
-    design.border = ui::BorderStyle::Dialog;
-    return design;
-  }
+  TFormOptions() : TForm(ui::DialogDesign("TFormOptions", "Options", 480, 400)) { FinishCreate(); }
 };
 
 }  // namespace talo

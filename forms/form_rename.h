@@ -7,18 +7,7 @@ namespace talo {
 
 class TFormRename : public ui::TForm {
  public:
-  TFormRename() : TForm(Design()) { FinishCreate(); }
-
- private:
-  static ui::FormDesign Design() {
-    ui::FormDesign design;
-    design.class_name = "TFormRename";
-    design.caption = "Rename Shortcut";
-    design.width = 360;
-    design.height = 140;
-    design.border = ui::BorderStyle::Dialog;
-    return design;
-  }
+  TFormRename() : TForm(ui::DialogDesign("TFormRename", "Rename Shortcut", 360, 140)) { FinishCreate(); }
 };
 
 }  // namespace talo

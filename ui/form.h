@@ -33,6 +33,17 @@ struct FormDesign {
   COLORREF color = RGB(192, 192, 192);  // clSilver
 };
 
+// A dialog-style form of the given outer size.
+inline FormDesign DialogDesign(const char* class_name, const char* caption, int width, int height) {
+  FormDesign design;
+  design.class_name = class_name;
+  design.caption = caption;
+  design.width = width;
+  design.height = height;
+  design.border = BorderStyle::Dialog;
+  return design;
+}
+
 class TForm {
  public:
   explicit TForm(const FormDesign& design);
