@@ -41,8 +41,8 @@ void TFormMain::fmClose(ui::CloseAction& action) {
 
 void TFormMain::ShowMainWindowRequest() {
   HWND active_popup = GetLastActivePopup(Handle());
-  if (!IsWindowEnabled(Handle()) || (active_popup && active_popup != Handle() &&
-                                     IsWindowVisible(active_popup)))
+  if (!IsWindowEnabled(Handle()) ||
+      (active_popup && active_popup != Handle() && IsWindowVisible(active_popup)))
     return;
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   Show();

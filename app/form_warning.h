@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormWarning : public ui::TForm {
  public:
-  TFormWarning() : TForm(ui::DialogDesign("TFormWarning", "Key combination warning.", 355, 215)) { FinishCreate(); }
+  TFormWarning() : TForm(ui::DialogDesign("TFormWarning", "Key combination warning.", 355, 215)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

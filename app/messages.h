@@ -4,7 +4,8 @@
 
 namespace talo::msg {
 
-#define TALO_INTERNAL(area) "An internal " area " error has occurred within Tallowick, 'TALOWICK.EXE'."
+#define TALO_INTERNAL(area) \
+  "An internal " area " error has occurred within Tallowick, 'TALOWICK.EXE'."
 
 inline constexpr char kGraphicsMemory[] = TALO_INTERNAL("graphics data memory");
 inline constexpr char kSystemMemory[] = TALO_INTERNAL("system data memory");
@@ -29,8 +30,10 @@ inline constexpr char kShortcutModification[] = TALO_INTERNAL("shortcut modifica
 
 #undef TALO_INTERNAL
 
-inline constexpr char kReadGraphicsFile[] = "Unable to read Tallowick graphics data file, 'GRAPHICS.DAT'.";
-inline constexpr char kReadSystemFile[] = "Unable to read Tallowick system data file, 'SYSTEM.DAT'.";
+inline constexpr char kReadGraphicsFile[] =
+    "Unable to read Tallowick graphics data file, 'GRAPHICS.DAT'.";
+inline constexpr char kReadSystemFile[] =
+    "Unable to read Tallowick system data file, 'SYSTEM.DAT'.";
 inline constexpr char kUnrecognizedUserFile[] =
     "Tallowick user data file, 'USER.DAT', contains an unrecognized data format.";
 inline constexpr char kAccessUserFile[] = "Unable to access Tallowick user data file, 'USER.DAT'.";

@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormAbout : public ui::TForm {
  public:
-  TFormAbout() : TForm(ui::DialogDesign("TFormAbout", "About Tallowick", 400, 300)) { FinishCreate(); }
+  TFormAbout() : TForm(ui::DialogDesign("TFormAbout", "About Tallowick", 400, 300)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

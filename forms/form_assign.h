@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormAssign : public ui::TForm {
  public:
-  TFormAssign() : TForm(ui::DialogDesign("TFormAssign", "Key Combination Assignment", 650, 420)) { FinishCreate(); }
+  TFormAssign() : TForm(ui::DialogDesign("TFormAssign", "Key Combination Assignment", 650, 420)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormList : public ui::TForm {
  public:
-  TFormList() : TForm(ui::DialogDesign("TFormList", "Key Combination Assignment List", 640, 400)) { FinishCreate(); }
+  TFormList() : TForm(ui::DialogDesign("TFormList", "Key Combination Assignment List", 640, 400)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

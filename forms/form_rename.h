@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormRename : public ui::TForm {
  public:
-  TFormRename() : TForm(ui::DialogDesign("TFormRename", "Rename Shortcut", 360, 140)) { FinishCreate(); }
+  TFormRename() : TForm(ui::DialogDesign("TFormRename", "Rename Shortcut", 360, 140)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

@@ -7,7 +7,9 @@ namespace talo {
 
 class TFormUser : public ui::TForm {
  public:
-  TFormUser() : TForm(ui::DialogDesign("TFormUser", "Select User (Network) Data Path", 420, 360)) { FinishCreate(); }
+  TFormUser() : TForm(ui::DialogDesign("TFormUser", "Select User (Network) Data Path", 420, 360)) {
+    FinishCreate();
+  }
 };
 
 }  // namespace talo

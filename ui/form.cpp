@@ -13,10 +13,18 @@ namespace {
 DWORD StyleFor(const FormDesign& design) {
   DWORD style = WS_CLIPCHILDREN;
   switch (design.border) {
-    case BorderStyle::Sizeable: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; break;
-    case BorderStyle::Single: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
-    case BorderStyle::Dialog: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME; break;
-    case BorderStyle::None: style |= WS_POPUP; break;
+    case BorderStyle::Sizeable:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      break;
+    case BorderStyle::Single:
+      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+      break;
+    case BorderStyle::Dialog:
+      style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      break;
+    case BorderStyle::None:
+      style |= WS_POPUP;
+      break;
   }
   if (design.border != BorderStyle::Dialog && design.border != BorderStyle::None) {
     if (design.icons.minimize) style |= WS_MINIMIZEBOX;

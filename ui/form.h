@@ -26,7 +26,7 @@ enum class CloseAction { None, Hide, Free };
 struct FormDesign {
   const char* class_name = nullptr;  // the window class, named exactly as the C++ class
   const char* caption = "";
-  int width = 400;   // outer size in design pixels
+  int width = 400;  // outer size in design pixels
   int height = 300;
   BorderStyle border = BorderStyle::Sizeable;
   BorderIcons icons;
