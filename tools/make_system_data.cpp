@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     if (IsAvailableStatus(value)) ++available;
     if (IsCommonlyUsedStatus(value)) ++commonly_used;
   }
-  std::printf("%s: %d combinations available (%d of them commonly used), %d unavailable\n",
-              argv[1], available, commonly_used, kCombinationCount - available);
+  std::printf("%s: %d combinations available (%d of them commonly used), %d unavailable\n", argv[1],
+              available, commonly_used, kCombinationCount - available);
   return 0;
 }

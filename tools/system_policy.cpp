@@ -111,7 +111,8 @@ class PolicyReader {
     } else if (word == "available") {
       value = kAvailableStatus;
     } else {
-      problem = "\"" + word + "\" is neither \"group\" nor a status (unavailable, common, available)";
+      problem =
+          "\"" + word + "\" is neither \"group\" nor a status (unavailable, common, available)";
       return false;
     }
     // A policy whose reasons are missing cannot be reviewed.
