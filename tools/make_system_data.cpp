@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/sys_data.h"
+#include "tools/generator_view.h"
 #include "tools/system_policy.h"
 
 namespace {
@@ -49,10 +50,8 @@ int main(int argc, char** argv) {
     return Fail(std::string(kPolicyPath) + ", " + error);
 
   TTaloSysData data;
-  if (!data.CreateView())
-    return Fail(
-        "cannot create the system data view: no version resource, or a running Tallowick holds "
-        "the view's name");
+  if (!CreateGeneratorView(data, kSystemDataKind, kSystemDataViewSize))
+    return Fail("cannot create the system data view: no version resource");
   unsigned char* bytes = data.View();
   std::memcpy(bytes + kStatusTableOffset, status.data(), status.size());
   for (int key = 0; key < kVirtualKeyCount; ++key) {
