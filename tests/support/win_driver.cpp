@@ -129,7 +129,12 @@ char IconColour(HWND control) {
   HGDIOBJ old = SelectObject(memory, bitmap.get());
   BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   SelectObject(memory, old);
-  BITMAPINFOHEADER header = {sizeof header, width, height, 1, 32, BI_RGB};
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
   std::vector<RGBQUAD> pixels(size_t(width) * height);
   GetDIBits(memory, static_cast<HBITMAP>(bitmap.get()), 0, height, pixels.data(),
             reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
