@@ -10,14 +10,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine.sh" "$build" prepare
 eval "$("$here/wine.sh" "$build" env)"
 desktop=Tallowick
-probe() { wine explorer /desktop=$desktop,1024x768 "$build/tests/probe.exe" "$@"; }
+# The probe runs inside the same virtual desktop to see its windows; explorer does not hand its
+# exit code back, so only what it prints counts.
+probe() { wine explorer /desktop=$desktop,1024x768 "$build/tests/probe.exe" "$@" 2>/dev/null; }
 
 setsid wine explorer /desktop=$desktop,1024x768 "$build/install/Talowick.exe" </dev/null >/dev/null 2>&1 &
 
 # Wait until the program shows its window or a message box, then give it a moment to paint.
 for _ in $(seq 60); do
-  if probe window TFormMain "Quintavel Tallowick" 0 2>/dev/null | grep -q visible ||
-     probe window "#32770" - 0 >/dev/null 2>&1; then
+  if probe window TFormMain "Quintavel Tallowick" 0 | grep -q visible ||
+     probe window "#32770" - 0 | grep -q found; then
     break
   fi
   sleep 0.5
@@ -25,4 +27,5 @@ done
 sleep 1.5
 import -display "$DISPLAY" -window root "$shot"
 echo "Talowick.exe is running on display $DISPLAY; screenshot: $shot"
-if box=$(probe msgbox "Fatal error." 0 2>/dev/null); then echo "It reports: $box"; fi
+box=$(probe msgbox "Fatal error." 0)
+if [ -n "$box" ]; then echo "It reports: $box"; fi
