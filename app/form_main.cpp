@@ -48,6 +48,37 @@ void TFormMain::ShowMainWindowRequest() {
   Show();
 }
 
+namespace {
+void MoveWindowTo(HWND window, int left, int width) {
+  RECT area;
+  GetWindowRect(window, &area);
+  SetWindowPos(window, nullptr, left, area.top, width, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
+
+void TFormMain::Park() {
+  RECT area;
+  GetWindowRect(Handle(), &area);
+  parked_ = true;
+  visible_before_park_ = Visible();
+  left_before_park_ = area.left;
+  width_before_park_ = area.right - area.left;
+  MoveWindowTo(Handle(), area.left, 128);
+  MoveWindowTo(Handle(), -256, 128);
+  if (!visible_before_park_) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TFormMain::Unpark() {
+  if (!parked_) return;
+  if (!visible_before_park_) Hide();
+  RECT area;
+  GetWindowRect(Handle(), &area);
+  MoveWindowTo(Handle(), left_before_park_, area.right - area.left);
+  MoveWindowTo(Handle(), left_before_park_, width_before_park_);
+  parked_ = false;
+}
+
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_SHOWMAINWINDOW) {
     ShowMainWindowRequest();

@@ -10,6 +10,16 @@ class TFormAssign : public ui::TForm {
   TFormAssign() : TForm(ui::DialogDesign("TFormAssign", "Key Combination Assignment", 650, 420)) {
     FinishCreate();
   }
+
+  // Runs the editor modally for the combination `code`.
+  int EditCombination(int code) {
+    code_ = code;
+    return ShowModal();
+  }
+  int Code() const { return code_; }
+
+ private:
+  int code_ = 0;
 };
 
 }  // namespace talo
