@@ -21,7 +21,9 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD)
 
+# A program left running in the prefix (by `make run`) would hold the names the tests create.
 test: build
+	$(WINE) stop
 	$(WINE) prepare
 	cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS); status=$$?; cd .. && $(WINE) stop; exit $$status
 
