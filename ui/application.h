@@ -5,9 +5,12 @@
 //   each message to TForm::HandleMessage. Each form class registers one window class named
 //   exactly as the C++ class ("TFormMain"), which is how a second instance finds the first.
 // - Standard controls keep their owner object in a window property; WM_COMMAND and WM_NOTIFY that
-//   reach a form are routed to the control that raised them.
+//   reach a form (or a container control) are routed to the control that raised them.
 // - Events are std::function members named as in VCL (OnClick, OnShow); forms bind them to member
-//   functions named as the forms name them (btnHelpClick).
+//   functions named as the forms name them (btnHelpClick). A control's events and properties are
+//   set with chaining setters (ui/control_of.h), so a form's constructor reads like its component
+//   table.
+// - Hints are tools of one tooltip window that the application owns.
 // - No exception leaves a window procedure: the procedure catches and shows it, as the message
 //   loop does.
 #pragma once
@@ -60,6 +63,15 @@ class TApplication {
   // Called by forms on WM_ACTIVATEAPP.
   void ActivateChanged(bool active);
 
+  // Hints: one tooltip window for the program, created when the first control with a hint
+  // appears. With ShowHint off the tools stay registered and nothing shows.
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool show);
+  // Makes `control` a tool showing `text`, or no tool when the text is empty. False when the
+  // tooltip window cannot be created or refuses the tool.
+  bool SetHint(HWND control, const std::string& text);
+  HWND HintWindow() const { return hint_window_; }
+
  private:
   std::string title_;
   bool show_main_form_ = true;
@@ -67,6 +79,8 @@ class TApplication {
   TForm* main_form_ = nullptr;
   bool active_ = false;
   bool terminated_ = false;
+  bool show_hint_ = true;
+  HWND hint_window_ = nullptr;
 };
 
 // The one application object of the process, or null before it exists.

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "ui/application.h"
+#include "ui/button.h"
+#include "ui/control.h"
 #include "ui/framework_error.h"
 
 namespace talo::ui {
@@ -147,8 +149,54 @@ int TForm::ShowModal() {
   return result;
 }
 
+namespace {
+BOOL CALLBACK CollectControl(HWND window, LPARAM param) {
+  if (TControl* control = TControl::FromHandle(window))
+    reinterpret_cast<std::vector<TControl*>*>(param)->push_back(control);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<TControl*> TForm::Controls() const {
+  std::vector<TControl*> controls;
+  if (handle_) EnumChildWindows(handle_, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  return controls;
+}
+
+void TForm::SelectFirst() {
+  if (!handle_) return;
+  if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE)) SetFocus(first);
+}
+
+bool TForm::PressButton(TButton* button) {
+  if (!button || !button->Handle() || !IsWindowVisible(button->Handle()) ||
+      !IsWindowEnabled(button->Handle()))
+    return false;
+  button->Click();
+  return true;
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_COMMAND:
+      if (lparam && TControl::DispatchCommand(wparam, lparam)) return 0;
+      // Enter and Escape arrive from IsDialogMessage as IDOK and IDCANCEL when no child window
+      // of the form carries those identifiers.
+      if (LOWORD(wparam) == IDOK && PressButton(default_button_)) return 0;
+      if (LOWORD(wparam) == IDCANCEL && PressButton(cancel_button_)) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (TControl::DispatchNotify(lparam, result)) return result;
+      break;
+    }
+    case DM_GETDEFID:
+      if (default_button_ && default_button_->Handle())
+        return MAKELRESULT(GetDlgCtrlID(default_button_->Handle()), DC_HASDEFID);
+      return 0;
+    case WM_SIZE:
+      TControl::AlignChildren(handle_);
+      break;
     case WM_SHOWWINDOW:
       if (wparam && OnShow) OnShow();
       if (!wparam && OnHide) OnHide();

@@ -5,10 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/unique.h"
 
 namespace talo::ui {
+
+class TButton;
+class TControl;
 
 enum class BorderStyle { Sizeable, Single, Dialog, None };
 
@@ -69,6 +73,18 @@ class TForm {
   // Asks the form to close as the system menu's Close does (OnClose decides).
   void Close();
 
+  // The buttons that Enter and Escape press through the dialog manager (TButton's Default and
+  // Cancel set them); null when none.
+  TButton* DefaultButton() const { return default_button_; }
+  void SetDefaultButton(TButton* button) { default_button_ = button; }
+  TButton* CancelButton() const { return cancel_button_; }
+  void SetCancelButton(TButton* button) { cancel_button_ = button; }
+  // Every control on the form, containers' children included, each container before its
+  // children and siblings from the top of their stacking order.
+  std::vector<TControl*> Controls() const;
+  // Gives the focus to the first control in tab order.
+  void SelectFirst();
+
   std::function<void()> OnCreate;
   std::function<void()> OnShow;
   std::function<void()> OnHide;
@@ -86,6 +102,8 @@ class TForm {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static void RegisterClassFor(const FormDesign& design);
+  // Presses the default or cancel button for the dialog manager's IDOK or IDCANCEL.
+  bool PressButton(TButton* button);
 
   HWND handle_ = nullptr;
   COLORREF color_;
@@ -93,6 +111,8 @@ class TForm {
   GdiObject brush_;
   int modal_result_ = mrNone;
   bool modal_ = false;
+  TButton* default_button_ = nullptr;
+  TButton* cancel_button_ = nullptr;
 };
 
 }  // namespace talo::ui

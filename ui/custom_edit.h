@@ -1,0 +1,48 @@
+// TCustomEdit: what TEdit and TMemo share: text, read-only state, length limit, OnChange.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "ui/control_of.h"
+
+namespace talo::ui {
+
+template <typename Self>
+class TCustomEdit : public TControlOf<Self> {
+ public:
+  std::string Text() const { return this->Caption(); }
+  Self& Text(const std::string& text) { return this->Caption(text); }
+
+  bool ReadOnly() const {
+    return this->Handle() && (GetWindowLongA(this->Handle(), GWL_STYLE) & ES_READONLY) != 0;
+  }
+  // A read-only edit shows its parent's colour, as the dialog manager draws it.
+  Self& ReadOnly(bool read_only) {
+    if (this->Handle()) SendMessageA(this->Handle(), EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
+    return this->self();
+  }
+  // The most characters the user can type; 0 for the control's own limit.
+  Self& MaxLength(int length) {
+    if (this->Handle()) SendMessageA(this->Handle(), EM_LIMITTEXT, length, 0);
+    return this->self();
+  }
+  // Runs after every change of the text, by the user or the program.
+  Self& OnChange(std::function<void()> handler) {
+    change_ = std::move(handler);
+    return this->self();
+  }
+
+ protected:
+  bool Command(WORD code) override {
+    if (code != EN_CHANGE) return false;
+    if (change_) change_();
+    return true;
+  }
+
+ private:
+  std::function<void()> change_;
+};
+
+}  // namespace talo::ui
