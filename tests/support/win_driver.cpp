@@ -1,6 +1,7 @@
 // Process, window, message box, shared memory and clipboard helpers for tests and probe.exe.
 #include "tests/support/win_driver.h"
 
+#include <cstring>
 #include <utility>
 
 #include "base/unique.h"
@@ -198,6 +199,22 @@ std::string ReadClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+bool WriteClipboardText(const std::string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) return false;
+  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(block);
+    return false;
+  }
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+  if (!set) GlobalFree(block);
+  CloseClipboard();
+  return set;
 }
 
 }  // namespace talo::test

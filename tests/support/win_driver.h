@@ -59,5 +59,7 @@ bool SharedMemoryExists(const std::string& name);
 bool WaitForSharedMemory(const std::string& name, DWORD timeout_ms);
 
 std::string ReadClipboardText();
+// Empties the clipboard and puts `text` on it as CF_TEXT; false when the clipboard is busy.
+bool WriteClipboardText(const std::string& text);
 
 }  // namespace talo::test
