@@ -21,6 +21,7 @@
 #include "forms/form_options.h"
 #include "forms/form_rename.h"
 #include "forms/form_user.h"
+#include "hook/server/talo_server.h"
 #include "ui/application.h"
 #include "ui/framework_error.h"
 
@@ -141,6 +142,7 @@ void CreateEverything(bool silent) {
   TaloSysData = new TTaloSysData();
   TaloUserData = new TTaloUserData();
   TaloSettings = new TTaloRegistry();
+  TaloServer = new TTaloServer();
   TaloTrayIcon = new TSysTrayIcon();
 
   Check(TaloGraphData->CreateView(), msg::kGraphicsMemory);
@@ -153,6 +155,8 @@ void CreateEverything(bool silent) {
 // Steps 13 on, once the views exist. False for a quiet end (the failure was shown already).
 bool StartServices(bool silent) {
   if (!OpenUserData(true)) return false;
+  Check(TaloServer->Start(TaloSettings->InstallDir(), TaloSettings->UserDir()), msg::kServer);
+  if (silent) Check(TaloServer->EnableHook(TaloSettings->Enabled()), msg::kUniversalHook);
   Check(UpdateTrayIcon(TaloSettings->Enabled()), msg::kTrayIcon);
   return true;
 }
@@ -202,6 +206,8 @@ void StopApplication() {
   if (TheApplication) TheApplication->SetMainForm(nullptr);
   FreeGlobal(FormMain);
   FreeGlobal(TaloTrayIcon);
+  // Closes the block, then removes the system-wide hook and unloads the library.
+  FreeGlobal(TaloServer);
   FreeGlobal(TaloSettings);
   FreeGlobal(TaloUserData);
   FreeGlobal(TaloSysData);

@@ -50,5 +50,6 @@ using Library = Unique<HMODULE, FreeLibrary>;
 using Hook = Unique<HHOOK, UnhookWindowsHookEx>;
 using GlobalMemory = Unique<HGLOBAL, GlobalFree>;
 using IconHandle = Unique<HICON, DestroyIcon>;
+using EnhMetafile = Unique<HENHMETAFILE, DeleteEnhMetaFile>;
 
 }  // namespace talo

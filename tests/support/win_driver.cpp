@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cstring>
 #include <utility>
 
 #include "base/unique.h"
@@ -233,6 +234,22 @@ bool TrayIconExists(HWND owner, UINT id) {
   data.hWnd = owner;
   data.uID = id;
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool WriteClipboardText(const std::string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) return false;
+  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(block);
+    return false;
+  }
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+  if (!set) GlobalFree(block);
+  CloseClipboard();
+  return set;
 }
 
 }  // namespace talo::test

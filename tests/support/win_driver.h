@@ -60,6 +60,8 @@ bool SharedMemoryExists(const std::string& name);
 bool WaitForSharedMemory(const std::string& name, DWORD timeout_ms);
 
 std::string ReadClipboardText();
+// Empties the clipboard and puts `text` on it as CF_TEXT; false when the clipboard is busy.
+bool WriteClipboardText(const std::string& text);
 
 // True when the notification area holds the icon `id` of `owner`: the shell accepts a change of
 // an icon it has and refuses one it has not.

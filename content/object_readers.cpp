@@ -1,0 +1,171 @@
+// Reading one format of an object file for a preview.
+#include "content/object_readers.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+
+#include "base/text.h"
+#include "base/unique.h"
+#include "content/object_file.h"
+
+namespace talo {
+namespace {
+
+// Previews show the picture at the screen's usual 96 dots per inch.
+constexpr LONG kPelsPerMeter = 3780;
+// Zero bytes after a file list's data: however damaged the list, a double terminator (of wide
+// characters too, at any alignment) follows it inside the block.
+constexpr DWORD kFileListPadding = 8;
+constexpr int kFileNameCapacity = 771;
+
+FileHandle OpenObjectFile(const char* file_name) {
+  if (!file_name) return FileHandle();
+  return FileHandle(CreateFileA(file_name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Moves to the data of the first record of `format`; false when the scan meets the end of the
+// file or a broken record first.
+bool SeekRecord(HANDLE file, UINT format, DWORD& count) {
+  ObjectRecordHeader header;
+  while (ReadRecordHeader(file, header)) {
+    if (header.format == format) {
+      count = header.count;
+      return true;
+    }
+    LONG high = 0;  // with the high part the count is taken as unsigned
+    SetLastError(NO_ERROR);
+    if (SetFilePointer(file, static_cast<LONG>(header.count), &high, FILE_CURRENT) ==
+            INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+      return false;
+  }
+  return false;
+}
+
+// The record's data in a zero-filled fixed block with `padding` spare zero bytes after it.
+GlobalMemory ReadRecordData(HANDLE file, DWORD count, DWORD padding = 0) {
+  if (count > 0xFFFFFFFF - padding) return GlobalMemory();
+  GlobalMemory data(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, count + padding));
+  if (!data || !ReadExactly(file, data.get(), count)) return GlobalMemory();
+  return data;
+}
+
+GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count,
+                             DWORD padding = 0) {
+  FileHandle file = OpenObjectFile(file_name);
+  if (!file || !SeekRecord(file.get(), format, count)) return GlobalMemory();
+  return ReadRecordData(file.get(), count, padding);
+}
+
+// Where the pixels of a DIB start, or 0 when the DIB is of a kind the preview does not draw or
+// its bytes do not hold all the pixels its header promises.
+DWORD DibBitsOffset(const BITMAPINFOHEADER& header, DWORD size) {
+  if (size < sizeof header || header.biSize != sizeof header || header.biPlanes != 1 ||
+      header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0)
+    return 0;
+  DWORD color_table;
+  switch (header.biBitCount) {
+    case 1: color_table = 2 * sizeof(RGBQUAD); break;
+    case 4: color_table = 16 * sizeof(RGBQUAD); break;
+    case 8: color_table = 256 * sizeof(RGBQUAD); break;
+    case 24: color_table = 0; break;
+    default: return 0;
+  }
+  const std::uint64_t stride =
+      (std::uint64_t(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+  const std::int64_t height = header.biHeight;
+  const std::uint64_t rows = std::uint64_t(height < 0 ? -height : height);
+  const std::uint64_t offset = sizeof header + color_table;
+  if (offset + stride * rows > size) return 0;
+  return static_cast<DWORD>(offset);
+}
+
+// The text after the last "\" or ":", trimmed of blanks; the whole path when that is empty.
+void ShownFileName(const char* path, const char*& start, int& length) {
+  const char* part = path;
+  for (const char* p = path; *p; ++p)
+    if (*p == '\\' || *p == ':') part = p + 1;
+  while (*part == ' ') ++part;
+  int part_length = BoundedLength(part, kFileNameCapacity);
+  while (part_length > 0 && part[part_length - 1] == ' ') --part_length;
+  if (part_length > 0) {
+    start = part;
+    length = part_length;
+  } else {
+    start = path;
+    length = BoundedLength(path, kFileNameCapacity);
+  }
+}
+
+bool IsWholeFileList(const void* data, DWORD count) {
+  if (count < sizeof(DROPFILES)) return false;
+  const DWORD list_offset = static_cast<const DROPFILES*>(data)->pFiles;
+  return list_offset >= sizeof(DROPFILES) && list_offset < count;
+}
+
+int Fail(char* output, int capacity) { return CopyText(output, capacity, ""); }
+
+}  // namespace
+
+HBITMAP ReadObjectBitmap(const char* file_name, HDC dc) {
+  DWORD count = 0;
+  GlobalMemory data = ReadFirstRecord(file_name, CF_DIB, count);
+  if (!data) return nullptr;
+  auto* header = static_cast<BITMAPINFOHEADER*>(data.get());
+  const DWORD bits_offset = DibBitsOffset(*header, count);
+  if (bits_offset == 0) return nullptr;
+  header->biXPelsPerMeter = kPelsPerMeter;
+  header->biYPelsPerMeter = kPelsPerMeter;
+  header->biClrUsed = 0;
+  header->biClrImportant = 0;
+  return CreateDIBitmap(dc, header, CBM_INIT, static_cast<BYTE*>(data.get()) + bits_offset,
+                        reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+}
+
+HENHMETAFILE ReadObjectMetafile(const char* file_name) {
+  DWORD count = 0;
+  GlobalMemory data = ReadFirstRecord(file_name, CF_ENHMETAFILE, count);
+  if (!data || !IsPlausibleEnhMetafile(data.get(), count)) return nullptr;
+  return SetEnhMetaFileBits(count, static_cast<const BYTE*>(data.get()));
+}
+
+int ReadObjectFileList(char* output, const char* file_name, int capacity) {
+  Fail(output, capacity);
+  if (!output || capacity <= 0) return 0;
+  DWORD count = 0;
+  GlobalMemory data = ReadFirstRecord(file_name, CF_HDROP, count, kFileListPadding);
+  if (!data || !IsWholeFileList(data.get(), count)) return 0;
+  HDROP drop = static_cast<HDROP>(data.get());
+  const UINT files = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  if (files == 0) return 0;
+
+  int length = 0;
+  for (UINT i = 0; i < files; ++i) {
+    char path[kFileNameCapacity + 1] = {};
+    if (DragQueryFileA(drop, i, path, kFileNameCapacity) == 0) return Fail(output, capacity);
+    const char* shown = nullptr;
+    int shown_length = 0;
+    ShownFileName(path, shown, shown_length);
+    length = AppendText(output, capacity, shown, shown_length);
+    if (length >= capacity - 2) break;
+    length = AppendText(output, capacity, "\n");
+  }
+  return length;
+}
+
+int ReadObjectText(char* output, const char* file_name, int capacity) {
+  Fail(output, capacity);
+  if (!output || capacity <= 0) return 0;
+  FileHandle file = OpenObjectFile(file_name);
+  DWORD count = 0;
+  if (!file || !SeekRecord(file.get(), CF_TEXT, count)) return 0;
+  const DWORD wanted = count < DWORD(capacity - 1) ? count : DWORD(capacity - 1);
+  if (!ReadExactly(file.get(), output, wanted)) return Fail(output, capacity);
+  output[wanted] = '\0';
+  return BoundedLength(output, capacity);
+}
+
+}  // namespace talo

@@ -1,0 +1,14 @@
+// Content file names in the current user data folder (the folder of TaloSettings).
+#pragma once
+
+namespace talo {
+
+// The user data folder + the code as four upper-case hexadecimal digits + `extension` (".obj"),
+// written into `path` of kPathCapacity bytes. Returns the length, or 0 with an empty path when
+// there are no settings, the code is no combination code or the name does not fit.
+int CombinationFileName(char* path, int code, const char* extension);
+
+// The user data folder + "Temp" + `extension`: the editor's working copy. Same failure rule.
+int WorkingFileName(char* path, const char* extension);
+
+}  // namespace talo

@@ -1,0 +1,31 @@
+// Carrying out an assignment: open its shortcut, or put its text or object on the clipboard and
+// paste it.
+//
+// Compiled into the hook library too, where it runs inside the focused application: nothing here
+// throws, allocates from the C++ runtime or keeps anything between calls.
+#pragma once
+
+#include <windows.h>
+
+namespace talo {
+
+// Carries out the assignment of `code` whose user status byte is `status` (only its kind is
+// used), with the content file in `folder` (ending in a backslash): a shortcut is opened with the
+// shell; a text or an object is put on the clipboard and, with `paste`, pasted by a simulated
+// Ctrl+V. True when the action succeeded; shows nothing.
+bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool paste);
+
+// ExecuteAssignment, then the message box that tells its result, with `name` in place of "%s" and
+// `owner` as the owner window; no message without a name. The program's assignment list uses it.
+bool ExecuteAndReport(HWND owner, const char* folder, int code, const char* name,
+                      unsigned char status, bool paste);
+
+// Puts the bytes of a text file, unchanged and NUL-terminated, on the clipboard as CF_TEXT. An
+// empty or unreadable file fails without touching the clipboard.
+bool CopyTextFileToClipboard(const char* file_name);
+
+// Types Ctrl+V into the focused application while the modifiers of a combination (bit 0 Shift,
+// bit 1 Ctrl, bit 2 Alt) are held, and leaves them as the user holds them.
+void SimulatePaste(int modifiers);
+
+}  // namespace talo

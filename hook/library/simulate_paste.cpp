@@ -1,0 +1,51 @@
+// SimulatePaste: Ctrl+V typed on the user's behalf around the modifiers of a combination.
+#include <windows.h>
+
+#include "hook/library/assignment_execution.h"
+
+namespace talo {
+namespace {
+
+constexpr int kShiftHeld = 1;
+constexpr int kCtrlHeld = 2;
+constexpr int kAltHeld = 4;
+constexpr BYTE kKeyV = 0x56;
+
+void Press(BYTE key) { keybd_event(key, 0, 0, 0); }
+void Release(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
+
+// The modifiers of the combination that the user still holds now. When the user lets go quickly,
+// the releases already wait in the input queue behind the key that triggered the paste: such a
+// modifier must be neither released nor pressed again here, or it would stay down for good and
+// the paste would lack its Ctrl.
+int StillHeld(int modifiers) {
+  int held = 0;
+  if ((modifiers & kShiftHeld) && GetAsyncKeyState(VK_SHIFT) < 0) held |= kShiftHeld;
+  if ((modifiers & kCtrlHeld) && GetAsyncKeyState(VK_CONTROL) < 0) held |= kCtrlHeld;
+  if ((modifiers & kAltHeld) && GetAsyncKeyState(VK_MENU) < 0) held |= kAltHeld;
+  return held;
+}
+
+}  // namespace
+
+void SimulatePaste(int modifiers) {
+  const int held = StillHeld(modifiers);
+  if (held & kShiftHeld) Release(VK_SHIFT);
+  if (held & kAltHeld) Release(VK_MENU);
+  if (!(held & kCtrlHeld)) Press(VK_CONTROL);
+  Press(kKeyV);
+  Release(kKeyV);
+  if (!(held & kCtrlHeld)) Release(VK_CONTROL);
+  if (held & kAltHeld) {
+    Press(VK_MENU);
+    // A lone Alt pressed and released would open the menu bar of the target: a second tap leaves
+    // the menu closed again.
+    if (!(held & (kShiftHeld | kCtrlHeld))) {
+      Release(VK_MENU);
+      Press(VK_MENU);
+    }
+  }
+  if (held & kShiftHeld) Press(VK_SHIFT);
+}
+
+}  // namespace talo

@@ -1,0 +1,27 @@
+// TTaloComm: the typed writers of the communications block.
+#include "hook/server/talo_comm.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "base/text.h"
+#include "hook/comm_block.h"
+
+namespace talo {
+
+bool TTaloComm::PublishUserDir(const char* folder) {
+  if (!IsOpenWithSize(kCommBlockSize) || !folder) return false;
+  char* field = reinterpret_cast<char*>(View()) + kUserDirOffset;
+  std::memset(field, 0, kUserDirFieldSize);
+  CopyText(field, kUserDirFieldSize, folder);
+  return true;
+}
+
+bool TTaloComm::PublishHookHandle(HHOOK hook) {
+  if (!IsOpenWithSize(kCommBlockSize)) return false;
+  auto* slot = reinterpret_cast<volatile std::uint32_t*>(View() + kHookHandleOffset);
+  *slot = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hook));
+  return true;
+}
+
+}  // namespace talo

@@ -1,0 +1,233 @@
+// KeyboardProc of the built Talospur.dll, called directly with blocks prepared in this process.
+//
+// The modifiers are set in this thread's keyboard state, which is what the hook asks; a text
+// assignment shows its execution as the clipboard text.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+
+#include "base/unique.h"
+#include "data/mapped_view.h"
+#include "data/sys_data.h"
+#include "data/user_data.h"
+#include "hook/comm_block.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/win_driver.h"
+
+namespace talo {
+namespace {
+
+using test::ReadClipboardText;
+using test::WriteClipboardText;
+
+constexpr std::uint32_t kSomeHook = 0x00C0FFEE;
+constexpr LPARAM kKeyDown = 0x00000001;
+constexpr LPARAM kRepeatedKeyDown = 0x40000001;
+constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
+constexpr char kSentinel[] = "clipboard before the key";
+
+// Ctrl + Alt + F5, with a text assignment unless a case says otherwise.
+constexpr int kCtrlAltF5 = 0x674;
+constexpr unsigned char kAvailable = 0x20;
+constexpr unsigned char kEnabledText = 0x18;
+
+void HoldKeys(std::initializer_list<int> keys) {
+  BYTE state[256] = {};
+  for (int key : keys) state[key] = 0x80;
+  SetKeyboardState(state);
+}
+
+// The highest of many fresh handles: every handle leaked in between takes a slot below it and
+// pushes it up.
+HANDLE HandleHighWater() {
+  HANDLE events[1000];
+  HANDLE highest = nullptr;
+  for (HANDLE& event : events) {
+    event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (event > highest) highest = event;
+  }
+  for (HANDLE event : events) CloseHandle(event);
+  return highest;
+}
+
+class HookProcedure : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    library_.reset(LoadLibraryA((test::InstallFolder() + "Talospur.dll").c_str()));
+    ASSERT_TRUE(library_);
+    procedure_ = reinterpret_cast<HOOKPROC>(GetProcAddress(library_.get(), "KeyboardProc"));
+    ASSERT_NE(procedure_, nullptr);
+    ASSERT_TRUE(comm_.Create(kCommBlockName, kCommBlockSize));
+    ASSERT_TRUE(system_.Create(kSystemDataViewName, kSystemDataViewSize));
+    ASSERT_TRUE(user_.Create(kUserDataViewName, kUserDataViewSize));
+    SetHookWord(kSomeHook);
+    std::strcpy(reinterpret_cast<char*>(comm_.View()) + kUserDirOffset, folder_.Path().c_str());
+    Assign(kCtrlAltF5, kAvailable, kEnabledText, "pasted text");
+    ASSERT_TRUE(WriteClipboardText(kSentinel));
+    HoldKeys({});
+  }
+  void TearDown() override { HoldKeys({}); }
+
+  void SetHookWord(std::uint32_t word) { std::memcpy(comm_.View() + kHookHandleOffset, &word, 4); }
+
+  void Assign(int code, unsigned char system_status, unsigned char user_status,
+              const std::string& text) {
+    system_.View()[1024 + code] = system_status;
+    user_.View()[1024 + code] = user_status;
+    char name[16];
+    wsprintfA(name, "%04X.txt", code);
+    ASSERT_TRUE(test::WriteFileBytes(folder_.File(name), text));
+  }
+
+  LRESULT Call(int code, WPARAM key, LPARAM flags) { return procedure_(code, key, flags); }
+
+  Library library_;
+  HOOKPROC procedure_ = nullptr;
+  test::TempFolder folder_;
+  TMappedView comm_, system_, user_;
+};
+
+struct KeyCase {
+  const char* what;
+  int code;
+  std::initializer_list<int> held;
+  LPARAM flags;
+  LRESULT result;
+  const char* clipboard_after;
+};
+
+TEST_F(HookProcedure, DecidesEachEventByCodeModifiersAndDirection) {
+  const KeyCase cases[] = {
+      {"key-down of the assigned combination runs it and is swallowed", HC_ACTION,
+       {VK_CONTROL, VK_MENU}, kKeyDown, 1, "pasted text"},
+      {"an auto-repeated key-down runs it again", HC_ACTION, {VK_CONTROL, VK_MENU},
+       kRepeatedKeyDown, 1, "pasted text"},
+      {"the key-up is swallowed without running it", HC_ACTION, {VK_CONTROL, VK_MENU}, kKeyUp, 1,
+       kSentinel},
+      {"HC_NOREMOVE is passed on", HC_NOREMOVE, {VK_CONTROL, VK_MENU}, kKeyDown, 0, kSentinel},
+      {"left Windows key held", HC_ACTION, {VK_CONTROL, VK_MENU, VK_LWIN}, kKeyDown, 0, kSentinel},
+      {"right Windows key held", HC_ACTION, {VK_CONTROL, VK_MENU, VK_RWIN}, kKeyDown, 0, kSentinel},
+      {"Applications key held", HC_ACTION, {VK_CONTROL, VK_MENU, VK_APPS}, kKeyDown, 0, kSentinel},
+      {"other modifiers make an unassigned combination", HC_ACTION, {VK_CONTROL}, kKeyDown, 0,
+       kSentinel},
+      {"a further modifier makes another combination", HC_ACTION,
+       {VK_CONTROL, VK_MENU, VK_SHIFT}, kKeyDown, 0, kSentinel},
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteClipboardText(kSentinel));
+    HoldKeys(c.held);
+    EXPECT_EQ(Call(c.code, VK_F5, c.flags), c.result);
+    EXPECT_EQ(ReadClipboardText(), c.clipboard_after);
+  }
+}
+
+TEST_F(HookProcedure, PassesOnUnlessTheCombinationIsAvailableAndItsAssignmentActive) {
+  struct StatusCase {
+    unsigned char system_status, user_status;
+    LRESULT result;
+  } cases[] = {
+      {0x20, 0x18, 1}, {0x12, 0x18, 1}, {0x02, 0x18, 1}, {0x21, 0x18, 1},
+      {0x11, 0x18, 0}, {0x10, 0x18, 0}, {0x01, 0x18, 0}, {0x00, 0x18, 0},
+      {0x20, 0x10, 0}, {0x20, 0x08, 0}, {0x20, 0x00, 0}, {0x20, 0x11, 1},
+  };
+  HoldKeys({VK_CONTROL, VK_MENU});
+  for (const StatusCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "system " << int(c.system_status) << " user "
+                                    << int(c.user_status));
+    system_.View()[1024 + kCtrlAltF5] = c.system_status;
+    user_.View()[1024 + kCtrlAltF5] = c.user_status;
+    EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyUp), c.result);
+  }
+}
+
+TEST_F(HookProcedure, GivesZeroWithoutTheBlockOrItsHookHandle) {
+  HoldKeys({VK_CONTROL, VK_MENU});
+  SetHookWord(0);
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+
+  SetHookWord(kSomeHook);
+  comm_.Close();
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+TEST_F(HookProcedure, PassesOnWhenADataViewIsMissingOrTooSmall) {
+  HoldKeys({VK_CONTROL, VK_MENU});
+  user_.Close();
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+  // A block of that name but a fraction of the size: never read beyond it.
+  ASSERT_TRUE(user_.Create(kUserDataViewName, 100));
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+
+  ASSERT_TRUE(user_.Create(kUserDataViewName, kUserDataViewSize));
+  user_.View()[1024 + kCtrlAltF5] = kEnabledText;
+  system_.Close();
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+  ASSERT_TRUE(system_.Create(kSystemDataViewName, 5000));
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+TEST_F(HookProcedure, AFailedExecutionStillSwallowsTheKey) {
+  HoldKeys({VK_CONTROL, VK_MENU});
+  ASSERT_TRUE(DeleteFileA(folder_.File("0674.txt").c_str()));
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 1);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+TEST_F(HookProcedure, AFolderFieldWithoutTerminatorIsReadNoFurtherThanTheField) {
+  // 800 bytes of text and no NUL up to the end of the block: the hook must neither read past the
+  // block nor find a file there.
+  std::memset(comm_.View() + kUserDirOffset, 'A', kUserDirFieldSize);
+  HoldKeys({VK_CONTROL, VK_MENU});
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 1);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+TEST_F(HookProcedure, KeysBeyondTheVirtualKeyRangePassOn) {
+  // 0x174 without modifiers would look like Shift + F5 if the high bits were taken as modifiers.
+  Assign(0x174, kAvailable, kEnabledText, "shifted");
+  EXPECT_EQ(Call(HC_ACTION, 0x174, kKeyDown), 0);
+  EXPECT_EQ(ReadClipboardText(), kSentinel);
+  HoldKeys({VK_SHIFT});
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 1);
+  EXPECT_EQ(ReadClipboardText(), "shifted");
+}
+
+TEST_F(HookProcedure, KeepsNoHeapBlockAndNoHandleAcrossCalls) {
+  auto busy_blocks = [] {
+    int count = 0;
+    PROCESS_HEAP_ENTRY entry = {};
+    HANDLE heap = GetProcessHeap();
+    HeapLock(heap);
+    while (HeapWalk(heap, &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++count;
+    HeapUnlock(heap);
+    return count;
+  };
+  HoldKeys({VK_SHIFT});
+  Call(HC_ACTION, 'Q', kKeyDown);  // the first call may load what the system caches
+  HoldKeys({VK_CONTROL, VK_MENU});
+  Call(HC_ACTION, VK_F5, kKeyDown);
+  const int blocks_before = busy_blocks();
+  const HANDLE handles_before = HandleHighWater();
+  ASSERT_GT(blocks_before, 0) << "the heap walk must see the heap";
+  for (int i = 0; i < 100; ++i) {
+    HoldKeys({VK_SHIFT});
+    Call(HC_ACTION, 'Q', i % 2 ? kKeyUp : kKeyDown);
+    HoldKeys({VK_CONTROL, VK_MENU});
+    Call(HC_ACTION, VK_F5, kKeyDown);  // runs the text assignment
+  }
+  EXPECT_EQ(busy_blocks(), blocks_before);
+  EXPECT_EQ(HandleHighWater(), handles_before);
+}
+
+}  // namespace
+}  // namespace talo
