@@ -1,8 +1,9 @@
-// Builds a Windows .ico (32-bit colour with mask) from reviewable text art.
+// Builds pictures from reviewable text art: a Windows .ico (32-bit colour with mask, one image per
+// block), or a .bmp strip of all blocks side by side (24-bit, transparent pixels magenta).
 //
 // The art file holds one block per image: a line "size N" followed by N lines of N characters.
 // A palette line "color C RRGGBB" gives a character its colour; '.' is transparent.
-// Usage: icon_from_art ART_FILE ICO_FILE
+// Usage: art_from_text ART_FILE OUTPUT.ico|OUTPUT.bmp
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -51,11 +52,68 @@ std::string IconImageBytes(const Image& image, const std::map<char, uint32_t>& p
   return out;
 }
 
+std::string IconFile(const std::vector<Image>& images, const std::map<char, uint32_t>& palette) {
+  std::string header, body;
+  Put16(header, 0);
+  Put16(header, 1);
+  Put16(header, uint16_t(images.size()));
+  uint32_t offset = 6 + 16 * uint32_t(images.size());
+  for (const Image& image : images) {
+    std::string bytes = IconImageBytes(image, palette);
+    header.push_back(char(image.size >= 256 ? 0 : image.size));
+    header.push_back(char(image.size >= 256 ? 0 : image.size));
+    header.push_back(0);
+    header.push_back(0);
+    Put16(header, 1);
+    Put16(header, 32);
+    Put32(header, uint32_t(bytes.size()));
+    Put32(header, offset);
+    offset += uint32_t(bytes.size());
+    body += bytes;
+  }
+  return header + body;
+}
+
+// All images side by side, bottom-up rows of 24-bit pixels; every image has the first one's size.
+std::string StripFile(const std::vector<Image>& images, const std::map<char, uint32_t>& palette) {
+  const int height = images[0].size;
+  const int width = height * int(images.size());
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::string pixels;
+  for (int y = height - 1; y >= 0; --y) {
+    std::string row;
+    for (const Image& image : images)
+      for (int x = 0; x < height; ++x) {
+        char c = image.rows[y][x];
+        auto it = palette.find(c);
+        uint32_t rgb = c == '.' || it == palette.end() ? 0xFF00FF : it->second;
+        row.append({char(rgb & 0xFF), char((rgb >> 8) & 0xFF), char(rgb >> 16)});
+      }
+    row.resize(stride, '\0');
+    pixels += row;
+  }
+  std::string file = "BM";
+  Put32(file, uint32_t(14 + 40 + pixels.size()));
+  Put32(file, 0);
+  Put32(file, 14 + 40);
+  Put32(file, 40);
+  Put32(file, uint32_t(width));
+  Put32(file, uint32_t(height));
+  Put16(file, 1);
+  Put16(file, 24);
+  for (int i = 0; i < 6; ++i) Put32(file, 0);
+  return file + pixels;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: icon_from_art ART_FILE ICO_FILE\n");
+    std::fprintf(stderr, "usage: art_from_text ART_FILE OUTPUT.ico|OUTPUT.bmp\n");
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -94,25 +152,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: no image\n", argv[1]);
     return 1;
   }
-  std::string header, body;
-  Put16(header, 0);
-  Put16(header, 1);
-  Put16(header, uint16_t(images.size()));
-  uint32_t offset = 6 + 16 * uint32_t(images.size());
-  for (const Image& image : images) {
-    std::string bytes = IconImageBytes(image, palette);
-    header.push_back(char(image.size >= 256 ? 0 : image.size));
-    header.push_back(char(image.size >= 256 ? 0 : image.size));
-    header.push_back(0);
-    header.push_back(0);
-    Put16(header, 1);
-    Put16(header, 32);
-    Put32(header, uint32_t(bytes.size()));
-    Put32(header, offset);
-    offset += uint32_t(bytes.size());
-    body += bytes;
-  }
+  const std::string output = argv[2];
+  if (EndsWith(output, ".bmp"))
+    for (const Image& image : images)
+      if (image.size != images[0].size) {
+        std::fprintf(stderr, "%s: a strip needs images of one size\n", argv[1]);
+        return 1;
+      }
   std::ofstream out(argv[2], std::ios::binary);
-  out << header << body;
+  out << (EndsWith(output, ".bmp") ? StripFile(images, palette) : IconFile(images, palette));
   return out ? 0 : 1;
 }
