@@ -28,7 +28,8 @@ constexpr DWORD kLongestRun = 10 * 60 * 1000;
 bool WriteSystemData(const std::string& install_dir) {
   talo::TTaloSysData system_data;  // its view is gone again before the program starts
   if (!system_data.CreateView()) return false;
-  for (int code : {kCtrlAltF5, kCtrlAltF6, kCtrlAltF7}) system_data.View()[1024 + code] = kAvailable;
+  for (int code : {kCtrlAltF5, kCtrlAltF6, kCtrlAltF7})
+    system_data.View()[1024 + code] = kAvailable;
   return system_data.Save((install_dir + "System.dat").c_str());
 }
 

@@ -72,7 +72,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   log_path = command_line;
-  if (log_path.size() >= 2 && log_path.front() == '"') log_path = log_path.substr(1, log_path.size() - 2);
+  if (log_path.size() >= 2 && log_path.front() == '"')
+    log_path = log_path.substr(1, log_path.size() - 2);
 
   WNDCLASSA window_class = {};
   window_class.lpfnWndProc = MainProc;
