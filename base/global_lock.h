@@ -7,7 +7,8 @@ namespace talo {
 
 class GlobalLockScope {
  public:
-  explicit GlobalLockScope(HGLOBAL block) : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
+  explicit GlobalLockScope(HGLOBAL block)
+      : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
   ~GlobalLockScope() { Unlock(); }
   GlobalLockScope(const GlobalLockScope&) = delete;
   GlobalLockScope& operator=(const GlobalLockScope&) = delete;

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -68,7 +68,8 @@ void PrintImports(HMODULE module) {
   const IMAGE_DATA_DIRECTORY& directory =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   std::printf("imports:");
-  for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+  for (auto* entry =
+           reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
        directory.VirtualAddress && entry->Name; ++entry)
     std::printf(" %s", reinterpret_cast<const char*>(base + entry->Name));
   std::printf("\n");
@@ -79,8 +80,8 @@ void PrintImports(HMODULE module) {
 int main() {
   const std::string library_path = InstallFolder() + talo::kHookLibraryName;
   HMODULE library = LoadLibraryA(library_path.c_str());
-  auto procedure = library ? reinterpret_cast<HOOKPROC>(GetProcAddress(library, "KeyboardProc"))
-                           : nullptr;
+  auto procedure =
+      library ? reinterpret_cast<HOOKPROC>(GetProcAddress(library, "KeyboardProc")) : nullptr;
   if (!procedure) {
     std::fprintf(stderr, "cannot load %s\n", library_path.c_str());
     return 1;

@@ -14,7 +14,8 @@ namespace {
 // The bytes a format's record holds: the metafile bits for CF_ENHMETAFILE, the whole global block
 // (which may run past the meaningful content) for every other format.
 DWORD FormatDataSize(UINT format, HANDLE data) {
-  if (format == CF_ENHMETAFILE) return GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr);
+  if (format == CF_ENHMETAFILE)
+    return GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr);
   return static_cast<DWORD>(GlobalSize(data));
 }
 

@@ -1,11 +1,10 @@
 // RestoreClipboard: an object file's formats put back on the clipboard.
-#include "content/clipboard_object.h"
-
 #include <windows.h>
 
 #include "base/clipboard_scope.h"
 #include "base/global_lock.h"
 #include "base/unique.h"
+#include "content/clipboard_object.h"
 #include "content/object_file.h"
 
 namespace talo {

@@ -27,8 +27,7 @@ bool ReadExactly(HANDLE file, void* data, DWORD size) {
 
 bool ReadRecordHeader(HANDLE file, ObjectRecordHeader& header) {
   header = {};
-  if (!ReadExactly(file, &header.format, sizeof header.format) ||
-      !IsStorableFormat(header.format))
+  if (!ReadExactly(file, &header.format, sizeof header.format) || !IsStorableFormat(header.format))
     return false;
   if (!ReadExactly(file, &header.count, sizeof header.count) || header.count == 0) return false;
   return header.count <= BytesLeft(file);

@@ -53,8 +53,7 @@ GlobalMemory ReadRecordData(HANDLE file, DWORD count, DWORD padding = 0) {
   return data;
 }
 
-GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count,
-                             DWORD padding = 0) {
+GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count, DWORD padding = 0) {
   FileHandle file = OpenObjectFile(file_name);
   if (!file || !SeekRecord(file.get(), format, count)) return GlobalMemory();
   return ReadRecordData(file.get(), count, padding);
@@ -68,14 +67,22 @@ DWORD DibBitsOffset(const BITMAPINFOHEADER& header, DWORD size) {
     return 0;
   DWORD color_table;
   switch (header.biBitCount) {
-    case 1: color_table = 2 * sizeof(RGBQUAD); break;
-    case 4: color_table = 16 * sizeof(RGBQUAD); break;
-    case 8: color_table = 256 * sizeof(RGBQUAD); break;
-    case 24: color_table = 0; break;
-    default: return 0;
+    case 1:
+      color_table = 2 * sizeof(RGBQUAD);
+      break;
+    case 4:
+      color_table = 16 * sizeof(RGBQUAD);
+      break;
+    case 8:
+      color_table = 256 * sizeof(RGBQUAD);
+      break;
+    case 24:
+      color_table = 0;
+      break;
+    default:
+      return 0;
   }
-  const std::uint64_t stride =
-      (std::uint64_t(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+  const std::uint64_t stride = (std::uint64_t(header.biWidth) * header.biBitCount + 31) / 32 * 4;
   const std::int64_t height = header.biHeight;
   const std::uint64_t rows = std::uint64_t(height < 0 ? -height : height);
   const std::uint64_t offset = sizeof header + color_table;

@@ -1,7 +1,7 @@
 // IsStorableFormat: which clipboard formats an object file keeps.
-#include "content/clipboard_object.h"
-
 #include <windows.h>
+
+#include "content/clipboard_object.h"
 
 namespace talo {
 namespace {

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386
-          xvfb xdotool imagemagick x11-utils)
+          xvfb xdotool imagemagick x11-utils x11-xkb-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -21,8 +21,8 @@ constexpr int kReportCapacity = 256;
 // a paste) or the kind is none at all.
 const Report* ReportFor(AssignmentKind kind, bool succeeded, bool paste) {
   static constexpr Report kShortcutFailed = {
-      "Unable to execute the shortcut for the key combination,\n'%s'.",
-      "Shortcut execution error.", MB_ICONEXCLAMATION};
+      "Unable to execute the shortcut for the key combination,\n'%s'.", "Shortcut execution error.",
+      MB_ICONEXCLAMATION};
   static constexpr Report kTextFailed = {
       "Unable to copy the text, which has been assigned to key combination,\n'%s', to the "
       "clipboard.",

@@ -1,11 +1,11 @@
 // ExecuteAssignment: one assignment carried out by its kind.
-#include <windows.h>
+#include "hook/library/assignment_execution.h"
+
 #include <shellapi.h>
 
 #include "base/text.h"
 #include "content/clipboard_object.h"
 #include "data/combination.h"
-#include "hook/library/assignment_execution.h"
 
 namespace talo {
 
@@ -21,7 +21,7 @@ bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool 
     return reinterpret_cast<INT_PTR>(result) > 32;
   }
   const bool copied = kind == AssignmentKind::kText ? CopyTextFileToClipboard(file_name)
-                                                     : RestoreClipboard(file_name);
+                                                    : RestoreClipboard(file_name);
   if (!copied) return false;
   if (paste) SimulatePaste(code >> 8);
   return true;

@@ -171,19 +171,32 @@ TEST_F(DamagedObject, DamagedDibHeadersNeverGiveABitmapTheBytesCannotHold) {
     BITMAPINFOHEADER* header = reinterpret_cast<BITMAPINFOHEADER*>(&bytes[dib_at]);
     // Mostly plausible values, now and then wild ones.
     switch (random.Below(5)) {
-      case 0: header->biWidth = LONG(random.Below(8)) - 1 + (random.Below(4) == 0 ? 0x10000 : 0); break;
-      case 1: header->biHeight = LONG(random.Below(9)) - 4 + (random.Below(4) == 0 ? 0x7FFF0000 : 0); break;
-      case 2: header->biBitCount = WORD(std::initializer_list<int>{0, 1, 4, 8, 16, 24, 32, 7}.begin()[random.Below(8)]); break;
-      case 3: header->biCompression = random.Below(3) ? BI_RGB : random.Below(6); break;
-      default: bytes[dib_at + random.Below(40)] = char(random.Below(256)); break;
+      case 0:
+        header->biWidth = LONG(random.Below(8)) - 1 + (random.Below(4) == 0 ? 0x10000 : 0);
+        break;
+      case 1:
+        header->biHeight = LONG(random.Below(9)) - 4 + (random.Below(4) == 0 ? 0x7FFF0000 : 0);
+        break;
+      case 2:
+        header->biBitCount =
+            WORD(std::initializer_list<int>{0, 1, 4, 8, 16, 24, 32, 7}.begin()[random.Below(8)]);
+        break;
+      case 3:
+        header->biCompression = random.Below(3) ? BI_RGB : random.Below(6);
+        break;
+      default:
+        bytes[dib_at + random.Below(40)] = char(random.Below(256));
+        break;
     }
     const BITMAPINFOHEADER damaged = *header;
     HBITMAP bitmap = ReadObjectBitmap(Write(bytes).c_str(), screen);
     if (!bitmap) continue;
     SCOPED_TRACE(testing::Message() << "round " << round);
     const std::uint64_t table = damaged.biBitCount <= 8 ? 4u << damaged.biBitCount : 0;
-    const std::uint64_t stride = (std::uint64_t(damaged.biWidth) * damaged.biBitCount + 31) / 32 * 4;
-    const std::uint64_t rows = damaged.biHeight < 0 ? -std::int64_t(damaged.biHeight) : damaged.biHeight;
+    const std::uint64_t stride =
+        (std::uint64_t(damaged.biWidth) * damaged.biBitCount + 31) / 32 * 4;
+    const std::uint64_t rows =
+        damaged.biHeight < 0 ? -std::int64_t(damaged.biHeight) : damaged.biHeight;
     EXPECT_EQ(damaged.biPlanes, 1);
     EXPECT_EQ(damaged.biCompression, DWORD(BI_RGB));
     EXPECT_LE(40 + table + stride * rows, dib_size);
@@ -198,7 +211,8 @@ TEST_F(DamagedObject, RandomDamageNeverCrashesAndTheResultTellsTheClipboard) {
     SCOPED_TRACE(testing::Message() << "round " << round);
     std::string bytes = sound_;
     const int changes = 1 + int(random.Below(4));
-    for (int i = 0; i < changes; ++i) bytes[random.Below(std::uint32_t(bytes.size()))] = char(random.Next());
+    for (int i = 0; i < changes; ++i)
+      bytes[random.Below(std::uint32_t(bytes.size()))] = char(random.Next());
     if (random.Below(4) == 0) bytes.resize(random.Below(std::uint32_t(bytes.size())));
     const bool restored = RestoreClipboard(Write(bytes).c_str());
     EXPECT_EQ(restored, !ClipboardFormats().empty());

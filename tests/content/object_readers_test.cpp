@@ -49,7 +49,8 @@ class ObjectReaders : public ::testing::Test {
     return path;
   }
   HBITMAP Bitmap(const std::string& dib) {
-    bitmap_.reset(ReadObjectBitmap(Write({{kFormatA, "before"}, {CF_DIB, dib}}).c_str(), dc_.get()));
+    bitmap_.reset(
+        ReadObjectBitmap(Write({{kFormatA, "before"}, {CF_DIB, dib}}).c_str(), dc_.get()));
     return static_cast<HBITMAP>(bitmap_.get());
   }
   test::TempFolder folder_;
@@ -110,7 +111,8 @@ TEST_F(ObjectReaders, BitmapRefusesOtherKindsAndDibsShorterThanTheirPixels) {
 
 TEST_F(ObjectReaders, MetafileReadsTheFirstEnhancedMetafile) {
   const std::string bits = test::SampleEnhMetafileBits();
-  HENHMETAFILE metafile = ReadObjectMetafile(Write({{CF_TEXT, "x"}, {CF_ENHMETAFILE, bits}}).c_str());
+  HENHMETAFILE metafile =
+      ReadObjectMetafile(Write({{CF_TEXT, "x"}, {CF_ENHMETAFILE, bits}}).c_str());
   ASSERT_NE(metafile, nullptr);
   EXPECT_EQ(GetEnhMetaFileBits(metafile, 0, nullptr), bits.size());
   DeleteEnhMetaFile(metafile);
@@ -123,8 +125,8 @@ TEST_F(ObjectReaders, MetafileReadsTheFirstEnhancedMetafile) {
 }
 
 TEST_F(ObjectReaders, TextReadsTheFirstTextCutToTheCapacity) {
-  const std::string path = Write({{kFormatA, "a"}, {CF_TEXT, std::string("first text\0\0\0", 13)},
-                                  {CF_TEXT, "second"}});
+  const std::string path =
+      Write({{kFormatA, "a"}, {CF_TEXT, std::string("first text\0\0\0", 13)}, {CF_TEXT, "second"}});
   char text[64];
   EXPECT_EQ(ReadObjectText(text, path.c_str(), sizeof text), 10);
   EXPECT_STREQ(text, "first text");
@@ -160,9 +162,9 @@ TEST_F(ObjectReaders, TheScanIsStrictAboutEveryRecordBeforeTheWantedOne) {
 
 TEST_F(ObjectReaders, FileListShowsTheFileNamePartsOneALine) {
   char list[256];
-  const std::string path = Write({{CF_HDROP, test::FileListBytes({"C:\\Data\\report.doc",
-                                                                  "D:\\  spaced name.txt  ",
-                                                                  "E:\\Folder\\", "F:"})}});
+  const std::string path =
+      Write({{CF_HDROP, test::FileListBytes({"C:\\Data\\report.doc", "D:\\  spaced name.txt  ",
+                                             "E:\\Folder\\", "F:"})}});
   const std::string expected = "report.doc\nspaced name.txt\nE:\\Folder\\\nF:\n";
   EXPECT_EQ(ReadObjectFileList(list, path.c_str(), sizeof list), int(expected.size()));
   EXPECT_EQ(std::string(list), expected);
@@ -207,7 +209,8 @@ TEST(TextPicture, AListOf20FilesShows11NamesAndThenDots) {
   TextPictureLines lines;
   ASSERT_EQ(LayOutTextPicture(list, lines), 12);
   for (int i = 0; i < 11; ++i)
-    EXPECT_EQ(std::string(lines.start[i], lines.length[i]), "name" + std::to_string(i + 1) + ".txt");
+    EXPECT_EQ(std::string(lines.start[i], lines.length[i]),
+              "name" + std::to_string(i + 1) + ".txt");
   EXPECT_EQ(std::string(lines.start[11], lines.length[11]), "...");
 }
 

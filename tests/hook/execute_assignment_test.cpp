@@ -1,7 +1,5 @@
 // ExecuteAssignment, CopyTextFileToClipboard and ExecuteAndReport with real files, the real
 // clipboard and real message boxes.
-#include "hook/library/assignment_execution.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "hook/library/assignment_execution.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
 
@@ -84,8 +83,8 @@ TEST_F(Execution, ABusyClipboardFailsTheTextAtOnce) {
   std::atomic<bool> opened{false}, tried{false}, done{false};
   std::thread holder([&] {
     // Another program's window holds the clipboard open.
-    HWND window = CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                nullptr, nullptr);
+    HWND window =
+        CreateWindowA("STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     opened = OpenClipboard(window) != FALSE;
     tried = true;
     while (!done) Sleep(5);
@@ -225,8 +224,8 @@ TEST_F(Execution, ExecuteAndReportTellsTheResultByKind) {
       ASSERT_TRUE(WriteFileBytes(folder.File(c.file), TextRecord("content")));
     }
     BoxWatcher watcher;
-    EXPECT_EQ(ExecuteAndReport(nullptr, folder.Path().c_str(), kCode, "Ctrl + Alt + F5",
-                               c.status, c.paste),
+    EXPECT_EQ(ExecuteAndReport(nullptr, folder.Path().c_str(), kCode, "Ctrl + Alt + F5", c.status,
+                               c.paste),
               c.result);
     const bool shown = watcher.Shown();
     ASSERT_EQ(shown, c.caption != nullptr);

@@ -16,10 +16,23 @@ namespace {
 std::string Describe(DWORD key, bool up) {
   std::string name;
   switch (key) {
-    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: name = "Shift"; break;
-    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: name = "Ctrl"; break;
-    case VK_MENU: case VK_LMENU: case VK_RMENU: name = "Alt"; break;
-    default: name = key >= 'A' && key <= 'Z' ? std::string(1, char(key)) : std::to_string(key);
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+      name = "Shift";
+      break;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+      name = "Ctrl";
+      break;
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU:
+      name = "Alt";
+      break;
+    default:
+      name = key >= 'A' && key <= 'Z' ? std::string(1, char(key)) : std::to_string(key);
   }
   return name + (up ? " up" : " down");
 }
@@ -96,7 +109,10 @@ TEST(SimulatePaste, TypesCtrlVAroundTheHeldModifiersAndLeavesThemAsHeld) {
        {VK_MENU},
        4,
        {"Alt up", "Ctrl down", "V down", "V up", "Ctrl up", "Alt down", "Alt up", "Alt down"}},
-      {"Ctrl + Shift + key", {VK_CONTROL, VK_SHIFT}, 3, {"Shift up", "V down", "V up", "Shift down"}},
+      {"Ctrl + Shift + key",
+       {VK_CONTROL, VK_SHIFT},
+       3,
+       {"Shift up", "V down", "V up", "Shift down"}},
       {"Shift + key",
        {VK_SHIFT},
        1,

@@ -1,0 +1,102 @@
+// hotkey_target.exe: the application in front during the hot-key test. One window with an edit
+// control that takes the keys; every 50 ms it writes what it has seen into its log file:
+//
+//   keys=41 42 75       the virtual keys of every WM_KEYDOWN / WM_SYSKEYDOWN the edit received
+//   mods=0              Shift 1, Ctrl 2, Alt 4 as the desktop's key state has them now
+//   text=...            the edit's text (the rest of the file)
+//
+// It ends when a file named like the log plus ".quit" appears.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string log_path;
+std::string keys;
+HWND edit = nullptr;
+WNDPROC edit_procedure = nullptr;
+
+LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    char hex[8];
+    wsprintfA(hex, "%02X ", unsigned(wparam & 0xFF));
+    keys += hex;
+  }
+  return CallWindowProcA(edit_procedure, window, message, wparam, lparam);
+}
+
+int HeldModifiers() {
+  return (GetAsyncKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetAsyncKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+         (GetAsyncKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// Written aside and moved over the log, so that a reader never sees half a file.
+void WriteLog() {
+  std::string text(GetWindowTextLengthA(edit) + 1, '\0');
+  GetWindowTextA(edit, &text[0], int(text.size()));
+  text.resize(text.size() - 1);
+  char mods[16];
+  wsprintfA(mods, "%d", HeldModifiers());
+  const std::string content = "keys=" + keys + "\nmods=" + mods + "\ntext=" + text;
+  const std::string aside = log_path + ".new";
+  HANDLE file = CreateFileA(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
+  CloseHandle(file);
+  MoveFileExA(aside.c_str(), log_path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      MoveWindow(edit, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(edit);
+      return 0;
+    case WM_TIMER:
+      WriteLog();
+      if (GetFileAttributesA((log_path + ".quit").c_str()) != INVALID_FILE_ATTRIBUTES)
+        DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+  log_path = command_line;
+  if (log_path.size() >= 2 && log_path.front() == '"')
+    log_path = log_path.substr(1, log_path.size() - 2);
+
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = MainProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = "TaloHotkeyTarget";
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowA("TaloHotkeyTarget", "Talo Hotkey Target", WS_OVERLAPPEDWINDOW, 0, 0,
+                              600, 400, nullptr, nullptr, instance, nullptr);
+  edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 600,
+                       400, window, nullptr, instance, nullptr);
+  edit_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  SetFocus(edit);
+  SetTimer(window, 1, 50, nullptr);
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
