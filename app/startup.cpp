@@ -8,6 +8,7 @@
 #include "app/form_main.h"
 #include "app/form_warning.h"
 #include "app/globals.h"
+#include "app/local_capture.h"
 #include "app/messages.h"
 #include "app/tray_icon.h"
 #include "app/user_data_ops.h"
@@ -153,6 +154,8 @@ void CreateEverything(bool silent) {
 // Steps 13 on, once the views exist. False for a quiet end (the failure was shown already).
 bool StartServices(bool silent) {
   if (!OpenUserData(true)) return false;
+  LocalHook = SetWindowsHookExA(WH_KEYBOARD, LocalKeyboardProc, nullptr, GetCurrentThreadId());
+  Check(LocalHook != nullptr, msg::kLocalHook);
   Check(UpdateTrayIcon(TaloSettings->Enabled()), msg::kTrayIcon);
   return true;
 }
