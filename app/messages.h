@@ -39,6 +39,11 @@ inline constexpr char kUnrecognizedUserFile[] =
 inline constexpr char kAccessUserFile[] = "Unable to access Tallowick user data file, 'USER.DAT'.";
 inline constexpr char kWriteUserFile[] = "Unable to write Tallowick user data file, 'USER.DAT'.";
 
+// Filled with the combination's display name.
+inline constexpr char kCombinationWarningFormat[] =
+    "WARNING:  The key combination, which you have selected,\n'%s', is commonly used by other "
+    "applications.";
+
 inline constexpr char kFatalCaption[] = "Fatal error.";
 inline constexpr char kUserDataFileCaption[] = "User data file error.";
 inline constexpr char kRegistryWriteCaption[] = "Registry write error.";

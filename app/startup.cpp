@@ -8,6 +8,7 @@
 #include "app/form_main.h"
 #include "app/form_warning.h"
 #include "app/globals.h"
+#include "app/local_capture.h"
 #include "app/messages.h"
 #include "app/tray_icon.h"
 #include "app/user_data_ops.h"
@@ -156,6 +157,8 @@ void CreateEverything(bool silent) {
 bool StartServices(bool silent) {
   if (!OpenUserData(true)) return false;
   Check(TaloServer->Start(TaloSettings->InstallDir(), TaloSettings->UserDir()), msg::kServer);
+  LocalHook = SetWindowsHookExA(WH_KEYBOARD, LocalKeyboardProc, nullptr, GetCurrentThreadId());
+  Check(LocalHook != nullptr, msg::kLocalHook);
   if (silent) Check(TaloServer->EnableHook(TaloSettings->Enabled()), msg::kUniversalHook);
   Check(UpdateTrayIcon(TaloSettings->Enabled()), msg::kTrayIcon);
   return true;

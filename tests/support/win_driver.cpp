@@ -65,11 +65,11 @@ struct WindowQuery {
   HWND found;
 };
 
+// The caption is read last and only when asked for: reading it sends WM_GETTEXT to a window of
+// another thread of this process, which blocks while that thread waits for the caller (a
+// DialogAnswerer's watcher being joined).
 BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   auto* query = reinterpret_cast<WindowQuery*>(param);
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (query->caption && lstrcmpA(text, query->caption) != 0) return TRUE;
   if (query->class_name) {
     char class_name[256] = {};
     GetClassNameA(window, class_name, sizeof class_name);
@@ -79,6 +79,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != query->process_id) return TRUE;
+  }
+  if (query->caption) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (lstrcmpA(text, query->caption) != 0) return TRUE;
   }
   query->found = window;
   return FALSE;
