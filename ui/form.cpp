@@ -130,6 +130,7 @@ BOOL CALLBACK DisableOther(HWND window, LPARAM param) {
 
 int TForm::ShowModal() {
   if (!handle_ || modal_) return mrNone;
+  HWND previous_active = GetActiveWindow();
   DisabledWindows disabled{handle_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
   modal_ = true;
@@ -141,9 +142,12 @@ int TForm::ShowModal() {
       break;
     }
   }
+  // The others are enabled before the dialog hides, so that the window it came from becomes
+  // active again.
   for (HWND window : disabled.windows) EnableWindow(window, TRUE);
   modal_ = false;
   Hide();
+  if (previous_active && IsWindowVisible(previous_active)) SetActiveWindow(previous_active);
   int result = modal_result_ == mrNone ? mrCancel : modal_result_;
   modal_result_ = mrNone;
   return result;
@@ -205,12 +209,30 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       CloseAction action = CloseAction::Hide;
       if (OnClose) OnClose(action);
       if (action == CloseAction::None) return 0;
-      if (modal_ && modal_result_ == mrNone) modal_result_ = mrCancel;
+      if (modal_) {
+        // ShowModal hides the form once the others are enabled again.
+        if (modal_result_ == mrNone) modal_result_ = mrCancel;
+        return 0;
+      }
       Hide();
       return 0;
     }
     case WM_ACTIVATEAPP:
       if (Application) Application->ActivateChanged(wparam != 0);
+      break;
+    case WM_ACTIVATE:
+      // The focused control is kept while another window is active and gets the focus back, as
+      // a dialog's does.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) last_focus_ = focus;
+        return 0;
+      }
+      if (last_focus_ && IsChild(handle_, last_focus_) && IsWindowVisible(last_focus_) &&
+          IsWindowEnabled(last_focus_)) {
+        SetFocus(last_focus_);
+        return 0;
+      }
       break;
     case WM_ERASEBKGND: {
       RECT client;

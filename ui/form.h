@@ -106,6 +106,7 @@ class TForm {
   bool PressButton(TButton* button);
 
   HWND handle_ = nullptr;
+  HWND last_focus_ = nullptr;
   COLORREF color_;
   GdiObject font_;
   GdiObject brush_;
