@@ -1,14 +1,24 @@
-// TFormMain: the program's main window (the keyboard picture grows into it).
+// TFormMain: the main window with the keyboard picture, its key popup and the tray menu.
 #pragma once
 
-#include "base/unique.h"
+#include <array>
+
+#include "app/keyboard_layout.h"
+#include "ui/button.h"
 #include "ui/form.h"
+#include "ui/image.h"
+#include "ui/image_list.h"
+#include "ui/menu_item.h"
+#include "ui/panel.h"
+#include "ui/popup_menu.h"
+#include "ui/status_bar.h"
 
 namespace talo {
 
 class TFormMain : public ui::TForm {
  public:
   TFormMain();
+  ~TFormMain() override;
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
@@ -19,22 +29,62 @@ class TFormMain : public ui::TForm {
 
   // The 16 x 16 pictures of the notification icon.
   HICON TrayIconPicture(bool enabled) const {
-    return enabled ? icon_enabled_.get() : icon_disabled_.get();
+    return enabled ? imgIconEnabled.Icon() : imgIconDisabled.Icon();
   }
 
- private:
-  void fmClose(ui::CloseAction& action);
-  // A second instance asked for the window: show and activate it, unless a modal form is open.
-  void ShowMainWindowRequest();
+  // Builds the key pictures; the first time (or when forced) also sets caption, hints, height and
+  // the centred place on the virtual screen.
+  void RefreshKeyboard(bool force);
+  void ReleaseKeyPictures();
 
-  // While parked: where the window was and whether it was shown.
+  // Components, named as the window's design names them.
+  ui::TPanel pnlKeyboard;
+  ui::TImage imgKbLeft, imgKbCenter, imgKbRight;
+  std::array<ui::TImage, kKeyPictureCount> imgKeys;  // in the order of kKeyPictures
+  ui::TImage imgIconEnabled, imgIconDisabled;
+  ui::TButton btnList, btnOptions, btnHelp;
+  ui::TStatusBar sbMain;
+  ui::TImageList imglKeys;
+  ui::TPopupMenu pumKeys;
+  ui::TMenuItem menKeyNormal, menKeyN1, menKeySh, menKeyCtr, menKeyAlt, menKeyN2, menKeyShCtr,
+      menKeyShAlt, menKeyCtrAlt;
+  ui::TPopupMenu pumSysTray;
+  ui::TMenuItem menSysOpen, menSysClose, menSysN3, menSysList, menSysOptions, menSysHelp,
+      menSysN4, menSysEnabled, menSysDisabled, menSysN5, menSysExit;
+
+  // Handlers (public so that tests can act as the user would).
+  void fmMouseDown(const ui::TImage& image);
+  void SetKeyMenuItem(ui::TMenuItem& item, int code);
+  void PrepareTrayMenu();
+  void TrayNotify(UINT mouse_message);
+
+ private:
+  void CreateComponents();
+  void CreateMenus();
+  void fmCreate_();
+  void fmDestroy();
+  void fmClose(ui::CloseAction& action);
+  void fmShow();
+  void fmHide();
+  void appActivate();
+  void appDeactivate();
+  void menKeyClick(const ui::TMenuItem& item);
+  void menSysOpenClick();
+  void menSysCloseClick();
+  void menSysEnabledClick();
+  void menSysDisabledClick();
+  // A second instance asked for the window.
+  void ShowMainWindowRequest();
+  // Every picture with a slot in the graphics data: the keys and the frame.
+  template <typename Action>
+  void ForEachPicture(Action action);
+
+  HDC dc_ = nullptr;
   bool parked_ = false;
   bool visible_before_park_ = false;
   int left_before_park_ = 0;
   int width_before_park_ = 0;
-
-  IconHandle icon_enabled_;
-  IconHandle icon_disabled_;
+  bool centred_ = false;
 };
 
 }  // namespace talo

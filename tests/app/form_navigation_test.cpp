@@ -41,6 +41,9 @@ class FormNavigation : public ::testing::Test {
  protected:
   void SetUp() override {
     seen = {};
+    // The first show centres the window; later ones keep the place the user gave it.
+    FormMain->Show();
+    FormMain->Hide();
     SetWindowPos(FormMain->Handle(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   ProgramForms forms_;

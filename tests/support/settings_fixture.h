@@ -1,6 +1,6 @@
-// Process-wide settings for tests of program operations: the registry pointed at a temporary
-// base folder with the shared "Default\" user folder, TaloSettings made from it, everything put
-// back afterwards.
+// Process-wide settings for tests of program operations: the settings of a first start, pointed at
+// a temporary base folder with the shared "Default\" user folder, TaloSettings made from them,
+// the registry put back afterwards.
 #pragma once
 
 #include <memory>
