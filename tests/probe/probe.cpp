@@ -5,6 +5,9 @@
 //   probe press CAPTION BUTTON_ID             presses a button of the dialog with that caption
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
 //   probe clipboard                           prints the clipboard's text
+//   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
+//   probe focus CLASS CAPTION                 prints the text of the control that has the focus
+//   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
 // A "-" for CLASS or CAPTION matches any.
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +25,7 @@ DWORD Timeout(int argc, char** argv, int index) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: probe window|msgbox|press|mapping|clipboard ...\n");
+  std::fprintf(stderr, "usage: probe window|msgbox|press|mapping|clipboard|rect|focus|close ...\n");
   return 2;
 }
 
@@ -54,6 +57,27 @@ int main(int argc, char** argv) {
       std::printf("%02X%s", unsigned(static_cast<unsigned char>(bytes[i])),
                   (i + 1) % 32 == 0 ? "\n" : "");
     std::printf("\n");
+    return 0;
+  }
+  if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
+    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
+    if (!window) return 1;
+    if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "focus") {
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      char text[256] = "";
+      if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus)
+        GetWindowTextA(info.hwndFocus, text, sizeof text);
+      std::printf("%s\n", text);
+      return 0;
+    }
+    RECT area;
+    GetWindowRect(window, &area);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    std::printf("%ld %ld %ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom, client.x,
+                client.y);
     return 0;
   }
   if (command == "clipboard") {

@@ -1,6 +1,7 @@
-// hotkey_fixture.exe READY_FILE: a throw-away installation for the hot-key test, held while the
-// test runs. It copies the built program and hook library into a temporary install folder, writes
-// a System.dat in which Ctrl + Alt + F5, F6 and F7 may be assigned, and a user data folder with
+// hotkey_fixture.exe READY_FILE [shipped]: a throw-away installation for the end-to-end tests with
+// real keys, held while a test runs. It copies the built program, hook library and data files into
+// a temporary install folder, writes a System.dat in which only Ctrl + Alt + F5, F6 and F7 may be
+// assigned (with "shipped": keeps the shipped one), and a user data folder with
 //
 //   Ctrl + Alt + F5   enabled text   "Pasted by Tallowick"
 //   Ctrl + Alt + F6   disabled text  "must not appear"
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string ready_file = argv[1];
   talo::test::TestInstallation installation;
-  if (!WriteSystemData(installation.InstallDir()) ||
+  const bool shipped_system_data = argc > 2 && std::string(argv[2]) == "shipped";
+  if ((!shipped_system_data && !WriteSystemData(installation.InstallDir())) ||
       !WriteUserData(installation.UserBaseDir() + "Default\\")) {
     std::fprintf(stderr, "cannot prepare the installation\n");
     return 1;

@@ -1,0 +1,110 @@
+# Shared by the end-to-end shell tests with real key events: a private X server whose keymap makes
+# Ctrl+Alt+F1..F12 plain function keys, the test installation (the fixture), programs started in
+# one Wine virtual desktop, the target application's log, and polling.
+#
+# The sourcing script sets build, probe_exe, fixture_exe and target_exe, then calls e2e_setup.
+
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+wine_sh="$source_dir/scripts/wine.sh"
+xvfb_pid=
+pids=()
+work=
+install=
+desktop="talo_e2e_$$"
+log=
+
+fail() {
+  echo "FAILED: $*" >&2
+  [ -n "$log" ] && [ -f "$log" ] && { echo "--- target log:" >&2; cat "$log" >&2; echo >&2; }
+  exit 1
+}
+
+e2e_cleanup() {
+  [ -n "$work" ] && touch "$work/target.log.quit" "$work/fixture.done"
+  [ -n "$install" ] && wine explorer /desktop="$desktop" "${install}Talowick.exe" /t \
+    >/dev/null 2>&1 || true
+  for pid in "${pids[@]}"; do
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill "$pid" 2>/dev/null || true
+  done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$work" ] && rm -rf "$work"
+}
+
+# poll SECONDS COMMAND...: runs the command every 0.1 s until it succeeds.
+poll() {
+  local tries=$(($1 * 10)); shift
+  for _ in $(seq "$tries"); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+start_private_display() {
+  local n=150
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  # -noreset: the keymap set below must outlive the moments without any client.
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  poll 10 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X server on $DISPLAY"
+  setxkbmap -option srvrkeys:none || fail "cannot make Ctrl+Alt+Fn plain function keys"
+}
+
+# e2e_setup [FIXTURE_ARGUMENTS...]: the display, the Wine session and the installation.
+e2e_setup() {
+  "$wine_sh" "$build" prepare
+  eval "$("$wine_sh" "$build" env)"
+  work=$(mktemp -d)
+  log="$work/target.log"
+  trap e2e_cleanup EXIT
+  start_private_display
+  local win_work
+  win_work=$(winepath -w "$work")
+  wine "$fixture_exe" "$win_work\\fixture" "$@" >/dev/null 2>&1 &
+  pids+=($!)
+  poll 60 test -s "$work/fixture" || fail "the fixture did not prepare the installation"
+  install=$(sed -n 's/^install=//p' "$work/fixture" | tr -d '\r')
+}
+
+# in_desktop PROGRAM ARGUMENTS...: starts a program inside the test's virtual desktop, and waits
+# until the desktop exists (the explorer that creates it lives as long as the desktop does).
+in_desktop() {
+  wine explorer /desktop="$desktop",1024x768 "$@" >/dev/null 2>&1 &
+  pids+=($!)
+  poll 30 desktop_exists || fail "the desktop $desktop did not appear"
+}
+desktop_exists() { xdotool search --name "^$desktop" >/dev/null 2>&1; }
+
+# The probe sees windows only from inside the same desktop, which must exist already (in_desktop);
+# explorer keeps its exit code, so only what it prints counts. Named blocks are seen from anywhere.
+probe() { wine explorer /desktop="$desktop" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe_block() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The X window of the virtual desktop, focused and raised.
+focus_desktop() {
+  local window
+  window=$(poll 30 xdotool search --name "^$desktop" | head -1) || true
+  [ -n "$window" ] || fail "no X window for the desktop $desktop"
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  xdotool windowfocus --sync "$window"
+  echo "$window"
+}
+
+# The target application and its log.
+start_target() {
+  in_desktop "$target_exe" "$(winepath -w "$log")"
+  poll 60 test -s "$log" || fail "the target did not start"
+}
+log_field() { sed -n "s/^$1=//p" "$log" 2>/dev/null | head -1; }
+log_text() { sed -n '/^text=/,$p' "$log" 2>/dev/null | sed '1s/^text=//'; }
+text_is() { [ "$(log_text)" = "$1" ]; }
+keys_contain() { case " $(log_field keys)" in *" $1 "*) return 0 ;; *) return 1 ;; esac; }
+mods_are() { [ "$(log_field mods)" = "$1" ]; }
+
+# The hook handle word of the communications block (offset 64), as hex of its four bytes.
+hook_word() { probe_block mapping TALLOWICK 1024 | tr -d '\n' | cut -c129-136; }
+hook_installed() { local word; word=$(hook_word); [ -n "$word" ] && [ "$word" != 00000000 ]; }
+hook_removed() { [ "$(hook_word)" = 00000000 ]; }
+block_gone() { ! wine "$probe_exe" mapping TALLOWICK 1024 >/dev/null 2>&1; }
