@@ -35,7 +35,8 @@ DWORD StyleFor(const FormDesign& design) {
   return style;
 }
 
-// "MS Sans Serif" 8 point, the design font of every form.
+// "MS Sans Serif" 8 point, the design font of every form: made once and shared, since a font
+// costs its creation under every form.
 HFONT CreateDesignFont() {
   HDC screen = GetDC(nullptr);
   int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -64,7 +65,8 @@ void TForm::RegisterClassFor(const FormDesign& design) {
 
 TForm::TForm(const FormDesign& design) : color_(design.color) {
   RegisterClassFor(design);
-  font_.reset(CreateDesignFont());
+  static const GdiObject design_font(CreateDesignFont());
+  font_ = static_cast<HFONT>(design_font.get());
   brush_.reset(CreateSolidBrush(color_));
   HWND owner = Application ? Application->Handle() : nullptr;
   DWORD ex_style = design.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;

@@ -59,7 +59,7 @@ class TForm {
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   bool Visible() const { return handle_ && IsWindowVisible(handle_); }
-  HFONT Font() const { return reinterpret_cast<HFONT>(font_.get()); }
+  HFONT Font() const { return font_; }
   COLORREF Color() const { return color_; }
 
   void Show();
@@ -108,7 +108,7 @@ class TForm {
   HWND handle_ = nullptr;
   HWND last_focus_ = nullptr;
   COLORREF color_;
-  GdiObject font_;
+  HFONT font_ = nullptr;  // shared by every form
   GdiObject brush_;
   int modal_result_ = mrNone;
   bool modal_ = false;
