@@ -91,6 +91,31 @@ TFormMain::~TFormMain() {
 
 void TFormMain::CreateComponents() {
   pnlKeyboard.Create(*this, {10, 10, 769, 241}).Color(kLightYellow).Bevel(false);
+  imgIconEnabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
+  imgIconEnabled.Icon(LoadSmallIcon(IDI_TRAY_ENABLED));
+  imgIconDisabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
+  imgIconDisabled.Icon(LoadSmallIcon(IDI_TRAY_DISABLED));
+
+  btnList.Create(*this, {24, 261, 231, 30}, "Key Combination Assignment List")
+      .Bold(true)
+      .Hint("Click to open the Key Combination Assignment List.")
+      .OnClick([] { ShowListForm(); });
+  btnOptions.Create(*this, {279, 261, 231, 30}, "Options")
+      .Bold(true)
+      .Hint("Click to open Options.")
+      .OnClick([] { ShowOptionsForm(); });
+  btnHelp.Create(*this, {534, 261, 231, 30}, "Help")
+      .Bold(true)
+      .Hint("Click to open Help.")
+      .OnClick([] { ShowHelp(kHelpMainWindow); });
+  sbMain.Create(*this, kStatusText, false);
+}
+
+// The keyboard's pictures are a hundred windows: they are made when the keyboard is first shown,
+// so that a silent start, which may never show it, does not pay for them.
+void TFormMain::CreateKeyPictures() {
+  if (key_pictures_created_) return;
+  key_pictures_created_ = true;
   const struct {
     ui::TImage& image;
     int tag;
@@ -113,24 +138,6 @@ void TFormMain::CreateComponents() {
         .AutoSize(true)
         .OnMouseDown([this, &image](ui::TMouseButton, int, int) { fmMouseDown(image); });
   }
-  imgIconEnabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
-  imgIconEnabled.Icon(LoadSmallIcon(IDI_TRAY_ENABLED));
-  imgIconDisabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
-  imgIconDisabled.Icon(LoadSmallIcon(IDI_TRAY_DISABLED));
-
-  btnList.Create(*this, {24, 261, 231, 30}, "Key Combination Assignment List")
-      .Bold(true)
-      .Hint("Click to open the Key Combination Assignment List.")
-      .OnClick([] { ShowListForm(); });
-  btnOptions.Create(*this, {279, 261, 231, 30}, "Options")
-      .Bold(true)
-      .Hint("Click to open Options.")
-      .OnClick([] { ShowOptionsForm(); });
-  btnHelp.Create(*this, {534, 261, 231, 30}, "Help")
-      .Bold(true)
-      .Hint("Click to open Help.")
-      .OnClick([] { ShowHelp(kHelpMainWindow); });
-  sbMain.Create(*this, kStatusText, false);
 }
 
 void TFormMain::CreateMenus() {
@@ -219,6 +226,7 @@ void TFormMain::ForEachPicture(Action action) {
 }
 
 void TFormMain::RefreshKeyboard(bool force) {
+  CreateKeyPictures();
   if (force || (!centred_ && !parked_)) {
     SetCaption(kMainWindowCaption);
     for (ui::TImage& key : imgKeys)

@@ -40,7 +40,7 @@ class TFormMain : public ui::TForm {
   // Components, named as the window's design names them.
   ui::TPanel pnlKeyboard;
   ui::TImage imgKbLeft, imgKbCenter, imgKbRight;
-  std::array<ui::TImage, kKeyPictureCount> imgKeys;  // in the order of kKeyPictures
+  std::array<ui::TImage, kKeyPictureCount> imgKeys;  // in the order of kKeyPictures; made at the first show
   ui::TImage imgIconEnabled, imgIconDisabled;
   ui::TButton btnList, btnOptions, btnHelp;
   ui::TStatusBar sbMain;
@@ -60,6 +60,7 @@ class TFormMain : public ui::TForm {
 
  private:
   void CreateComponents();
+  void CreateKeyPictures();  // the frame and the keys, at the first show
   void CreateMenus();
   void fmCreate_();
   void fmDestroy();
@@ -85,6 +86,7 @@ class TFormMain : public ui::TForm {
   int left_before_park_ = 0;
   int width_before_park_ = 0;
   bool centred_ = false;
+  bool key_pictures_created_ = false;
 };
 
 }  // namespace talo

@@ -49,6 +49,7 @@ class MainWindow : public ::testing::Test {
 };
 
 TEST_F(MainWindow, HoldsEveryKeyPictureOnceInsideTheKeyboardPanel) {
+  FormMain->RefreshKeyboard(true);
   std::set<std::string> names;
   for (int i = 0; i < kKeyPictureCount; ++i) {
     const KeyPicture& key = kKeyPictures[i];
