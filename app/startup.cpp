@@ -122,15 +122,11 @@ bool CloseInstance(HWND window) {
 
 namespace {
 
-// Steps 5 on; raises the message text of a failing step.
-void CreateEverything(bool silent) {
-  TheApplication = std::make_unique<ui::TApplication>();
-  TheApplication->SetTitle(kApplicationTitle);
-  TheApplication->Initialize();
-  TheApplication->SetShowMainForm(!silent);
+}  // namespace
 
+void CreateForms() {
   FormMain = new TFormMain();
-  TheApplication->SetMainForm(FormMain);
+  if (ui::Application) ui::Application->SetMainForm(FormMain);
   FormList = new TFormList();
   FormOptions = new TFormOptions();
   FormAssign = new TFormAssign();
@@ -138,6 +134,30 @@ void CreateEverything(bool silent) {
   FormRename = new TFormRename();
   FormUser = new TFormUser();
   FormWarning = new TFormWarning();
+}
+
+void FreeForms() {
+  FreeGlobal(FormWarning);
+  FreeGlobal(FormUser);
+  FreeGlobal(FormRename);
+  FreeGlobal(FormAbout);
+  FreeGlobal(FormAssign);
+  FreeGlobal(FormOptions);
+  FreeGlobal(FormList);
+  if (ui::Application) ui::Application->SetMainForm(nullptr);
+  FreeGlobal(FormMain);
+}
+
+namespace {
+
+// Steps 5 on; raises the message text of a failing step.
+void CreateEverything(bool silent) {
+  TheApplication = std::make_unique<ui::TApplication>();
+  TheApplication->SetTitle(kApplicationTitle);
+  TheApplication->Initialize();
+  TheApplication->SetShowMainForm(!silent);
+
+  CreateForms();
 
   TaloGraphData = new TTaloGraphData();
   TaloSysData = new TTaloSysData();
@@ -199,15 +219,7 @@ void StopApplication() {
     UnhookWindowsHookEx(LocalHook);
     LocalHook = nullptr;
   }
-  FreeGlobal(FormWarning);
-  FreeGlobal(FormUser);
-  FreeGlobal(FormRename);
-  FreeGlobal(FormAbout);
-  FreeGlobal(FormAssign);
-  FreeGlobal(FormOptions);
-  FreeGlobal(FormList);
-  if (TheApplication) TheApplication->SetMainForm(nullptr);
-  FreeGlobal(FormMain);
+  FreeForms();
   FreeGlobal(TaloTrayIcon);
   // Closes the block, then removes the system-wide hook and unloads the library.
   FreeGlobal(TaloServer);

@@ -28,6 +28,11 @@ bool CloseInstance(HWND window);
 bool StartApplication();
 // Frees everything that exists, in reverse order; safe after a half-done start and safe twice.
 void StopApplication();
+// The eight forms as the program's globals, the main window first (it becomes the application's
+// main form); freed in reverse order, each global back to null.
+void CreateForms();
+void FreeForms();
+
 // Runs the message loop until it ends; an exception that leaves it is shown.
 void RunApplication();
 // Ends the message loop (the tray menu's Exit).

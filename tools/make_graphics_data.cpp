@@ -32,28 +32,28 @@ constexpr int kRecordsBudget = kGraphicsDataViewSize - kPictureRecordsOffset;
 using MemoryDC = Unique<HDC, DeleteDC>;
 
 struct PictureRecord {
-  const PictureSpec* spec;
+  const PictureEntry* entry;
   std::string pixels;
   int Size() const { return kPictureRecordHeaderSize + static_cast<int>(pixels.size()); }
 };
 
-bool DrawPicture(const PictureSpec& spec, const PixelFont& font, PictureCanvas& canvas,
+bool DrawPicture(const PictureEntry& entry, const PixelFont& font, PictureCanvas& canvas,
                  std::string& error) {
-  if (spec.drawing == "key") return DrawKey(canvas, font, spec.label, error);
-  if (!spec.label.empty()) {
+  if (entry.drawing == "key") return DrawKey(canvas, font, entry.label, error);
+  if (!entry.label.empty()) {
     error = "only keys have labels";
     return false;
   }
-  if (spec.drawing == "frame-left")
+  if (entry.drawing == "frame-left")
     DrawFramePiece(canvas, FramePiece::kLeft);
-  else if (spec.drawing == "frame-centre")
+  else if (entry.drawing == "frame-centre")
     DrawFramePiece(canvas, FramePiece::kCentre);
-  else if (spec.drawing == "frame-right")
+  else if (entry.drawing == "frame-right")
     DrawFramePiece(canvas, FramePiece::kRight);
-  else if (spec.drawing == "focus")
+  else if (entry.drawing == "focus")
     DrawFocusFrame(canvas);
   else {
-    error = "unknown drawing \"" + spec.drawing + "\"";
+    error = "unknown drawing \"" + entry.drawing + "\"";
     return false;
   }
   return true;
@@ -70,8 +70,8 @@ bool ReportBudget(const std::vector<PictureRecord>& records) {
   std::map<Group, Cost> groups;
   int total = 0;
   for (const PictureRecord& record : records) {
-    const PictureSpec& spec = *record.spec;
-    Cost& cost = groups[Group(spec.drawing, spec.width, spec.height, spec.bits_per_pixel)];
+    const PictureEntry& entry = *record.entry;
+    Cost& cost = groups[Group(entry.drawing, entry.width, entry.height, entry.bits_per_pixel)];
     ++cost.count;
     cost.bytes += record.Size();
     total += record.Size();
@@ -101,13 +101,13 @@ void FillView(TTaloGraphData& data, const std::vector<PictureRecord>& records) {
   unsigned char* view = data.View();
   int offset = kPictureRecordsOffset;
   for (const PictureRecord& record : records) {
-    const PictureSpec& spec = *record.spec;
-    WriteInt32(view + kPictureTableOffset + 4 * spec.slot, offset);
+    const PictureEntry& entry = *record.entry;
+    WriteInt32(view + kPictureTableOffset + 4 * entry.slot, offset);
     unsigned char* at = view + offset;
     WriteInt32(at, static_cast<std::int32_t>(record.pixels.size()));
-    WriteInt32(at + 4, spec.width);
-    WriteInt32(at + 8, spec.height);
-    std::uint16_t bits = static_cast<std::uint16_t>(spec.bits_per_pixel);
+    WriteInt32(at + 4, entry.width);
+    WriteInt32(at + 8, entry.height);
+    std::uint16_t bits = static_cast<std::uint16_t>(entry.bits_per_pixel);
     std::memcpy(at + 12, &bits, sizeof bits);
     std::memcpy(at + kPictureRecordHeaderSize, record.pixels.data(), record.pixels.size());
     offset += record.Size();
@@ -126,15 +126,15 @@ bool WritePreview(const TTaloGraphData& data, const std::vector<PictureRecord>& 
   std::vector<Placed> placed;
   int x = kGap, y = kGap, row_height = 0;
   for (const PictureRecord& record : records) {
-    const PictureSpec& spec = *record.spec;
-    if (x + spec.width + kGap > kSheetWidth && x > kGap) {
+    const PictureEntry& entry = *record.entry;
+    if (x + entry.width + kGap > kSheetWidth && x > kGap) {
       x = kGap;
       y += row_height + kGap;
       row_height = 0;
     }
-    placed.push_back({spec.slot, x, y});
-    x += spec.width + kGap;
-    if (spec.height > row_height) row_height = spec.height;
+    placed.push_back({entry.slot, x, y});
+    x += entry.width + kGap;
+    if (entry.height > row_height) row_height = entry.height;
   }
   const int sheet_height = y + row_height + kGap;
 
@@ -194,7 +194,7 @@ int Run(int argc, char** argv) {
     return 2;
   }
   std::string error;
-  std::vector<PictureSpec> pictures;
+  std::vector<PictureEntry> pictures;
   PixelFont font;
   if (!ReadPictureTable(kPictureTablePath, pictures, error) || !font.Load(kFontPath, error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
@@ -202,17 +202,17 @@ int Run(int argc, char** argv) {
   }
 
   std::vector<PictureRecord> records;
-  for (const PictureSpec& spec : pictures) {
-    PictureCanvas canvas(spec.width, spec.height, kWhite);
-    PictureRecord record = {&spec, {}};
-    bool made = DrawPicture(spec, font, canvas, error);
-    if (made && !canvas.Pack(spec.bits_per_pixel, record.pixels)) {
-      error = "the drawing has colours that " + std::to_string(spec.bits_per_pixel) +
+  for (const PictureEntry& entry : pictures) {
+    PictureCanvas canvas(entry.width, entry.height, kWhite);
+    PictureRecord record = {&entry, {}};
+    bool made = DrawPicture(entry, font, canvas, error);
+    if (made && !canvas.Pack(entry.bits_per_pixel, record.pixels)) {
+      error = "the drawing has colours that " + std::to_string(entry.bits_per_pixel) +
               " bits per pixel cannot hold";
       made = false;
     }
     if (!made) {
-      std::fprintf(stderr, "%s:%d: slot %d: %s\n", kPictureTablePath, spec.line_number, spec.slot,
+      std::fprintf(stderr, "%s:%d: slot %d: %s\n", kPictureTablePath, entry.line_number, entry.slot,
                    error.c_str());
       return 1;
     }

@@ -44,7 +44,7 @@ bool ReadLabel(const std::string& line, size_t at, std::vector<std::string>& lab
 
 }  // namespace
 
-bool ReadPictureTable(const std::string& path, std::vector<PictureSpec>& pictures,
+bool ReadPictureTable(const std::string& path, std::vector<PictureEntry>& pictures,
                       std::string& error) {
   pictures.clear();
   std::ifstream in(path);
@@ -67,7 +67,7 @@ bool ReadPictureTable(const std::string& path, std::vector<PictureSpec>& picture
     if (first == std::string::npos || line[first] == '#') continue;
 
     std::istringstream words(line);
-    PictureSpec picture;
+    PictureEntry picture;
     picture.line_number = line_number;
     if (!(words >> picture.slot >> picture.width >> picture.height >> picture.bits_per_pixel >>
           picture.drawing))

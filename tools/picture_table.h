@@ -6,7 +6,7 @@
 
 namespace talo::tools {
 
-struct PictureSpec {
+struct PictureEntry {
   int slot = 0;
   int width = 0;
   int height = 0;
@@ -19,7 +19,7 @@ struct PictureSpec {
 // Reads the table (see tools/data/graphics_pictures.txt). Fails with a reason in `error` on a
 // malformed line, a slot outside 0-255 or given twice, a size outside 1-65535 or a depth other
 // than 1 or 4.
-bool ReadPictureTable(const std::string& path, std::vector<PictureSpec>& pictures,
+bool ReadPictureTable(const std::string& path, std::vector<PictureEntry>& pictures,
                       std::string& error);
 
 }  // namespace talo::tools

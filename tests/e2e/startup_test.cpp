@@ -11,11 +11,11 @@ constexpr DWORD kTimeout = 20000;
 constexpr char kMainClass[] = "TFormMain";
 constexpr char kMainCaption[] = "Quintavel Tallowick";
 
-// The main window exists from the first start-up step on; the instance is up once the views are
-// loaded too.
+// The main window exists from the first start-up step on; the instance is up once its icon is in
+// the notification area, the last step.
 HWND WaitForRunningInstance(const Process& program) {
   HWND window = WaitForWindow(kMainClass, kMainCaption, kTimeout, program.Id());
-  WaitForSharedMemory("TALLOWWICKUSERDATA", kTimeout);
+  WaitForTrayIcon(window, 1024, kTimeout);
   return window;
 }
 

@@ -257,4 +257,8 @@ bool WriteClipboardText(const std::string& text) {
   return set;
 }
 
+bool WaitForTrayIcon(HWND owner, UINT id, DWORD timeout_ms) {
+  return PollUntil(timeout_ms, [&] { return TrayIconExists(owner, id); });
+}
+
 }  // namespace talo::test

@@ -66,5 +66,6 @@ bool WriteClipboardText(const std::string& text);
 // True when the notification area holds the icon `id` of `owner`: the shell accepts a change of
 // an icon it has and refuses one it has not.
 bool TrayIconExists(HWND owner, UINT id);
+bool WaitForTrayIcon(HWND owner, UINT id, DWORD timeout_ms);
 
 }  // namespace talo::test
