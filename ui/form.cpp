@@ -63,19 +63,29 @@ void TForm::RegisterClassFor(const FormDesign& design) {
     throw EFrameworkError(std::string("Cannot register window class ") + design.class_name);
 }
 
-TForm::TForm(const FormDesign& design) : color_(design.color) {
+TForm::TForm(const FormDesign& design) : design_(design), color_(design.color) {
   RegisterClassFor(design);
   static const GdiObject design_font(CreateDesignFont());
   font_ = static_cast<HFONT>(design_font.get());
   brush_.reset(CreateSolidBrush(color_));
+}
+
+// The window is made when it is first needed: a form that is never shown (or given a control)
+// costs no window at start-up.
+HWND TForm::Handle() const {
+  if (!handle_) const_cast<TForm*>(this)->CreateHandle();
+  return handle_;
+}
+
+void TForm::CreateHandle() {
   HWND owner = Application ? Application->Handle() : nullptr;
-  DWORD ex_style = design.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+  DWORD ex_style = design_.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
   if (!owner) ex_style |= WS_EX_APPWINDOW;
-  CreateWindowExA(ex_style | WS_EX_CONTROLPARENT, design.class_name, design.caption,
-                  StyleFor(design), CW_USEDEFAULT, CW_USEDEFAULT, design.width, design.height,
+  CreateWindowExA(ex_style | WS_EX_CONTROLPARENT, design_.class_name, design_.caption,
+                  StyleFor(design_), CW_USEDEFAULT, CW_USEDEFAULT, design_.width, design_.height,
                   owner, nullptr, GetModuleHandleA(nullptr), this);
   if (!handle_)
-    throw EFrameworkError(std::string("Cannot create window of class ") + design.class_name);
+    throw EFrameworkError(std::string("Cannot create window of class ") + design_.class_name);
 }
 
 TForm::~TForm() {
@@ -94,15 +104,15 @@ void TForm::FinishCreate() {
 
 std::string TForm::Caption() const {
   char text[1024] = {};
-  if (handle_) GetWindowTextA(handle_, text, sizeof text);
+  if (!handle_) return design_.caption;
+  GetWindowTextA(handle_, text, sizeof text);
   return text;
 }
 
-void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+void TForm::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
 
 void TForm::Show() {
-  if (!handle_) return;
-  ShowWindow(handle_, SW_SHOW);
+  ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(handle_);
 }
 
@@ -131,7 +141,7 @@ BOOL CALLBACK DisableOther(HWND window, LPARAM param) {
 }  // namespace
 
 int TForm::ShowModal() {
-  if (!handle_ || modal_) return mrNone;
+  if (modal_ || !Handle()) return mrNone;
   HWND previous_active = GetActiveWindow();
   DisabledWindows disabled{handle_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));

@@ -26,7 +26,8 @@ enum ModalResult { mrNone = 0, mrOK = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 enum class CloseAction { None, Hide, Free };
 
-// Design-time description of a form, the part that exists before its window.
+// Design-time description of a form, the part that exists before its window. Its texts are
+// literals: the form keeps the description until it makes its window.
 struct FormDesign {
   const char* class_name = nullptr;  // the window class, named exactly as the C++ class
   const char* caption = "";
@@ -55,7 +56,8 @@ class TForm {
   TForm(const TForm&) = delete;
   TForm& operator=(const TForm&) = delete;
 
-  HWND Handle() const { return handle_; }
+  // The form's window, made at the first call.
+  HWND Handle() const;
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   bool Visible() const { return handle_ && IsWindowVisible(handle_); }
@@ -102,9 +104,11 @@ class TForm {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static void RegisterClassFor(const FormDesign& design);
+  void CreateHandle();
   // Presses the default or cancel button for the dialog manager's IDOK or IDCANCEL.
   bool PressButton(TButton* button);
 
+  FormDesign design_;
   HWND handle_ = nullptr;
   HWND last_focus_ = nullptr;
   COLORREF color_;
