@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include <cstring>
+#include <exception>
 #include <memory>
 
 #include "app/error_scope.h"
@@ -24,7 +25,6 @@
 #include "forms/form_user.h"
 #include "hook/server/talo_server.h"
 #include "ui/application.h"
-#include "ui/framework_error.h"
 
 namespace talo {
 
@@ -208,8 +208,12 @@ bool StartApplication() {
     const char* text = error.Text().empty() ? msg::kUnrecognized : error.Text().c_str();
     MessageBoxA(TheApplication ? TheApplication->Handle() : nullptr, text, msg::kFatalCaption,
                 MB_OK | MB_ICONERROR);
-  } catch (const ui::EFrameworkError& error) {
-    if (TheApplication) TheApplication->ShowException(error);
+  } catch (const std::exception& error) {
+    // The framework's own errors, and anything else a step could not survive (out of memory).
+    if (TheApplication)
+      TheApplication->ShowException(error);
+    else
+      MessageBoxA(nullptr, error.what(), msg::kFatalCaption, MB_OK | MB_ICONERROR);
   }
   return false;
 }
