@@ -1,23 +1,18 @@
 // TCheckBox: a check box with its caption.
 #pragma once
 
-#include <string>
-
-#include "ui/control_of.h"
+#include "ui/state_button.h"
 
 namespace talo::ui {
 
-class TCheckBox : public TControlOf<TCheckBox> {
+class TCheckBox : public TStateButton<TCheckBox, BS_AUTOCHECKBOX> {
  public:
-  // Without a width the box is as wide as its caption needs.
-  TCheckBox& Create(const TParent& parent, const TBounds& bounds, const std::string& caption);
-
-  bool Checked() const;
+  using TStateButton::Checked;
   // Changing the state from the program raises no OnClick; the user's clicks do.
-  TCheckBox& Checked(bool checked);
-
- protected:
-  bool Command(WORD code) override;
+  TCheckBox& Checked(bool checked) {
+    SetState(checked);
+    return *this;
+  }
 };
 
 }  // namespace talo::ui

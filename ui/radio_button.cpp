@@ -1,23 +1,7 @@
-// TRadioButton: creation, state and the click notification.
+// TRadioButton: checking one of a group.
 #include "ui/radio_button.h"
 
 namespace talo::ui {
-
-TRadioButton& TRadioButton::Create(const TParent& parent, const TBounds& bounds,
-                                   const std::string& caption) {
-  TBounds sized = bounds;
-  if (sized.width <= 0 || sized.height <= 0) {
-    SIZE text = TextExtent(caption);
-    if (sized.width <= 0) sized.width = text.cx + 24;  // the box, its gap and the focus frame
-    if (sized.height <= 0) sized.height = 17;
-  }
-  CreateHandle(parent, "BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0, sized, caption);
-  return *this;
-}
-
-bool TRadioButton::Checked() const {
-  return Handle() && SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 TRadioButton& TRadioButton::Checked(bool checked) {
   if (!Handle()) return *this;
@@ -28,14 +12,8 @@ TRadioButton& TRadioButton::Checked(bool checked) {
         SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
     }
   }
-  SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetState(checked);
   return *this;
-}
-
-bool TRadioButton::Command(WORD code) {
-  if (code != BN_CLICKED) return false;
-  Click();
-  return true;
 }
 
 }  // namespace talo::ui
