@@ -128,6 +128,14 @@ class TControl {
   // Applies Enabled to the window; pictures stay enabled windows and only ignore the mouse.
   virtual void ApplyEnabled(bool enabled);
 
+  // Answers WM_PAINT by handing the window's paint device context to `paint`.
+  template <typename Paint>
+  void PaintWindow(Paint paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    paint(dc);
+    EndPaint(handle_, &ps);
+  }
   // The size of `text` in the form's font.
   SIZE TextExtent(const std::string& text) const;
   // The brush that the control's parent paints its children's background with.

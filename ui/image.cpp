@@ -152,13 +152,9 @@ LRESULT TImage::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_ERASEBKGND:
       return 1;  // Paint covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+    case WM_PAINT:
+      PaintWindow([this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wparam));
       return 0;

@@ -47,13 +47,9 @@ void TPanel::Paint(HDC dc) {
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
+    case WM_PAINT:
+      PaintWindow([this](HDC dc) { Paint(dc); });
       return 0;
-    }
     case WM_PRINTCLIENT:
       SendMessageA(Handle(), WM_ERASEBKGND, wparam, 0);
       Paint(reinterpret_cast<HDC>(wparam));

@@ -18,6 +18,20 @@ struct SavedRegistryKey::Node {
 
 namespace {
 
+// The names of the keys directly below `key`.
+std::vector<std::string> SubkeyNames(HKEY key) {
+  std::vector<std::string> names;
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD name_size = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &name_size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, name_size);
+  }
+  return names;
+}
+
 std::unique_ptr<SavedRegistryKey::Node> SaveTree(HKEY root, const std::string& subkey) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
@@ -34,15 +48,7 @@ std::unique_ptr<SavedRegistryKey::Node> SaveTree(HKEY root, const std::string& s
     data.resize(data_size);
     node->values.push_back({std::string(name, name_size), type, data});
   }
-  std::vector<std::string> child_names;
-  for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD name_size = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &name_size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    child_names.emplace_back(name, name_size);
-  }
+  const std::vector<std::string> child_names = SubkeyNames(key);
   RegCloseKey(key);
   for (const std::string& child : child_names)
     if (auto saved = SaveTree(root, subkey + "\\" + child))
@@ -210,15 +216,7 @@ bool DeleteRegistryValue(HKEY root, const std::string& subkey, const std::string
 bool DeleteRegistryTree(HKEY root, const std::string& subkey) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return true;
-  std::vector<std::string> children;
-  for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD name_size = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &name_size, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    children.emplace_back(name, name_size);
-  }
+  const std::vector<std::string> children = SubkeyNames(key);
   RegCloseKey(key);
   for (const std::string& child : children) DeleteRegistryTree(root, subkey + "\\" + child);
   return RegDeleteKeyA(root, subkey.c_str()) == ERROR_SUCCESS;
