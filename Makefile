@@ -14,7 +14,7 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+	scripts/configure.sh $(BUILD)
 
 configure: deps $(BUILD)/build.ninja
 

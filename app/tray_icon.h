@@ -2,10 +2,11 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace talo {
 
-// The first (88-byte) layout of NOTIFYICONDATAA, which every shell accepts.
+// The first layout of NOTIFYICONDATAA (88 bytes in a 32-bit program), which every shell accepts.
 struct NotifyIconRecord {
   DWORD size;
   HWND window;
@@ -15,7 +16,7 @@ struct NotifyIconRecord {
   HICON icon;
   char tip[64];
 };
-static_assert(sizeof(NotifyIconRecord) == 88, "the first NOTIFYICONDATAA layout");
+static_assert(sizeof(NotifyIconRecord) == NOTIFYICONDATAA_V1_SIZE, "the first NOTIFYICONDATAA layout");
 
 class TSysTrayIcon {
  public:

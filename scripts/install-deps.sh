@@ -2,7 +2,9 @@
 # Installs the cross compiler, Wine and the X tools from Debian's archive when any is missing.
 set -euo pipefail
 
+# The 64-bit compiler and wine64 serve machines that cannot execute 32-bit code (scripts/configure.sh).
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386
+          g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
           xvfb xdotool imagemagick x11-utils x11-xkb-utils)
 missing=()
 for p in "${packages[@]}"; do

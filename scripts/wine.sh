@@ -14,7 +14,21 @@ build=$(cd "${1:?build dir}" && pwd)
 cmd=${2:?command}
 shift 2
 
-export WINEARCH=win32
+# The build says which Windows it targets (build/wine-arch, written by CMake): 32-bit programs
+# run in a win32 prefix; the 64-bit test build, made on machines that cannot execute 32-bit x86
+# code at all, runs in a win64 prefix through wine64 alone.
+export WINEARCH=$(cat "$build/wine-arch" 2>/dev/null || echo win32)
+if [ "$WINEARCH" = win64 ]; then
+  # Debian's `wine` prefers the 32-bit loader whenever it is installed, even where it cannot run.
+  shims=$build/winebin
+  if [ ! -x "$shims/wine" ]; then
+    mkdir -p "$shims"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/wine"
+    chmod +x "$shims/wine"
+    ln -sf wine "$shims/wine-stable"
+  fi
+  export PATH="$shims:$PATH" WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEPREFIX=${TALO_PREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 # No sound device here: without its drivers a message box beep returns at once instead of
@@ -72,8 +86,8 @@ case "$cmd" in
   run) prepare; exec wine "$@" ;;
   env)
     start_display
-    printf 'export WINEARCH=%q WINEPREFIX=%q WINEDEBUG=%q DISPLAY=%q\n' \
-      "$WINEARCH" "$WINEPREFIX" "$WINEDEBUG" "$DISPLAY" ;;
+    printf 'export WINEARCH=%q WINEPREFIX=%q WINEDEBUG=%q DISPLAY=%q PATH=%q\n' \
+      "$WINEARCH" "$WINEPREFIX" "$WINEDEBUG" "$DISPLAY" "$PATH" ;;
   stop)
     wineserver -k 2>/dev/null || true
     if [ -f "$display_file" ]; then

@@ -56,7 +56,7 @@ TEST_F(TrayIcon, RecordHoldsTheFirstLayoutAndACutTip) {
   std::string tip(100, 't');
   ASSERT_TRUE(tray.Prepare(window_, 7, 0x2410, icon_, tip.c_str()));
   const NotifyIconRecord& record = tray.Record();
-  EXPECT_EQ(record.size, 88u);
+  EXPECT_EQ(record.size, UINT(NOTIFYICONDATAA_V1_SIZE));  // 88 in the 32-bit program
   EXPECT_EQ(record.flags, 7u);
   EXPECT_EQ(record.callback_message, 0x2410u);
   EXPECT_EQ(std::string(record.tip), std::string(63, 't'));
