@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/text.h"
 #include "data/registry.h"
@@ -16,16 +17,37 @@ namespace {
 
 constexpr char kHelpFileName[] = "Talowick.hlp";
 
-// Reads a 0/1 setting; a missing or unreadable one (a text, say) takes `fallback`, which is
-// written back so that the key shows every setting. Any non-zero number counts as 1.
+// True when `text`, blanks aside, spells a whole decimal number; `number` receives it.
+bool ParseWholeNumber(const char* text, long* number) {
+  char* end = nullptr;
+  *number = std::strtol(text, &end, 10);
+  if (end == text) return false;
+  while (*end == ' ' || *end == '\t') ++end;
+  return *end == '\0';
+}
+
+// Reads a 0/1 setting. A flag means the number its value holds, whatever the value's type: a
+// DWORD, the bytes of a binary value, or a text that spells a whole number ("0" is off). Only a
+// missing value takes `fallback` and has it written back, so that the key shows every setting. A
+// value that exists is never overwritten, since the user still reads it as it is: one that holds no
+// number (a text such as "on", or more bytes than a flag has) counts as `fallback`.
 std::int32_t LoadFlag(const char* value_name, std::int32_t fallback) {
-  std::uint32_t stored = 0;
+  char stored[64] = {};
   int type = kRegTypeText;
-  if (ReadValue(&stored, &type, nullptr, kSettingsKeyPath, value_name, sizeof stored) &&
-      type == kRegTypeDword)
-    return stored != 0 ? 1 : 0;
-  std::uint32_t written = static_cast<std::uint32_t>(fallback);
-  WriteValue(kSettingsKeyPath, value_name, &written, kRegTypeDword, sizeof written);
+  int length = 0;
+  if (ReadValue(stored, &type, &length, kSettingsKeyPath, value_name, sizeof stored)) {
+    if (type == kRegTypeText) {
+      long number = 0;
+      return ParseWholeNumber(stored, &number) ? (number != 0 ? 1 : 0) : fallback;
+    }
+    for (int i = 0; i < length; ++i)
+      if (stored[i] != 0) return 1;
+    return 0;
+  }
+  if (ValueIsAbsent(kSettingsKeyPath, value_name)) {
+    std::uint32_t written = static_cast<std::uint32_t>(fallback);
+    WriteValue(kSettingsKeyPath, value_name, &written, kRegTypeDword, sizeof written);
+  }
   return fallback;
 }
 

@@ -96,11 +96,25 @@ TEST_F(Settings, StoredFlagsCountAsOneWhenNonZeroAndAreNotRewritten) {
   EXPECT_EQ(7u, StoredDword("UseDefaultUser"));
 }
 
-TEST_F(Settings, AFlagStoredAsTextIsReplacedByItsDefault) {
-  ASSERT_TRUE(WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, "Enabled", "0"));
-  TTaloRegistry settings;
-  EXPECT_TRUE(settings.Enabled());
-  EXPECT_EQ(1u, StoredDword("Enabled"));
+// A flag of another type than DWORD means the number it holds, and is left as the user wrote it.
+TEST_F(Settings, AFlagOfAnotherTypeMeansTheNumberItHoldsAndIsNeverOverwritten) {
+  const struct {
+    DWORD type;
+    std::string bytes;
+    bool enabled;  // Enabled defaults to 1
+  } cases[] = {{REG_SZ, std::string("0", 2), false},      {REG_SZ, std::string(" 12 ", 5), true},
+               {REG_SZ, std::string("on", 3), true},      {REG_BINARY, std::string(1, '\0'), false},
+               {REG_BINARY, std::string("\0\x01", 2), true}, {REG_EXPAND_SZ, std::string("0", 2), false}};
+  for (const auto& stored : cases) {
+    SCOPED_TRACE(stored.bytes);
+    ASSERT_TRUE(test::WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, "Enabled", stored.type,
+                                         stored.bytes));
+    TTaloRegistry settings;
+    EXPECT_EQ(stored.enabled, settings.Enabled());
+    DWORD type = REG_NONE;
+    EXPECT_EQ(stored.bytes, test::ReadRegistryBytes(HKEY_CURRENT_USER, kSettingsKey, "Enabled", &type));
+    EXPECT_EQ(stored.type, type);
+  }
 }
 
 TEST_F(Settings, FoldersAreNormalisedToEndInABackslash) {

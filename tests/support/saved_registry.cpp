@@ -166,16 +166,23 @@ bool ReadRegistryDword(HKEY root, const std::string& subkey, const std::string& 
   return ok;
 }
 
-std::string ReadRegistryText(HKEY root, const std::string& subkey, const std::string& name) {
+std::string ReadRegistryBytes(HKEY root, const std::string& subkey, const std::string& name,
+                              DWORD* type) {
   HKEY key = nullptr;
+  if (type) *type = REG_NONE;
   if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-  std::string text(4096, '\0');
-  DWORD type = 0, size = static_cast<DWORD>(text.size() - 1);
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&text[0]),
+  std::string bytes(4096, '\0');
+  DWORD size = static_cast<DWORD>(bytes.size() - 1);
+  if (RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&bytes[0]),
                        &size) != ERROR_SUCCESS)
     size = 0;
   RegCloseKey(key);
-  text.resize(size);
+  bytes.resize(size);
+  return bytes;
+}
+
+std::string ReadRegistryText(HKEY root, const std::string& subkey, const std::string& name) {
+  std::string text = ReadRegistryBytes(root, subkey, name, nullptr);
   while (!text.empty() && text.back() == '\0') text.pop_back();
   return text;
 }
@@ -198,6 +205,11 @@ bool SetValue(HKEY root, const std::string& subkey, const std::string& name, DWO
 
 bool WriteRegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD value) {
   return SetValue(root, subkey, name, REG_DWORD, &value, sizeof value);
+}
+
+bool WriteRegistryValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type,
+                        const std::string& bytes) {
+  return SetValue(root, subkey, name, type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 bool WriteRegistryText(HKEY root, const std::string& subkey, const std::string& name,

@@ -63,6 +63,11 @@ class DeniedKeyWrites {
 bool RegistryValueExists(HKEY root, const std::string& subkey, const std::string& name);
 bool ReadRegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD* value);
 std::string ReadRegistryText(HKEY root, const std::string& subkey, const std::string& name);
+// The raw bytes of a value and its type (REG_NONE when absent).
+std::string ReadRegistryBytes(HKEY root, const std::string& subkey, const std::string& name,
+                              DWORD* type);
+bool WriteRegistryValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type,
+                        const std::string& bytes);
 bool WriteRegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD value);
 bool WriteRegistryText(HKEY root, const std::string& subkey, const std::string& name,
                        const std::string& text);
