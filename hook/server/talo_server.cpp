@@ -12,8 +12,9 @@ namespace talo {
 TTaloServer::~TTaloServer() { Stop(); }
 
 bool TTaloServer::Start(const char* install_folder, const char* user_folder) {
-  if (!install_folder || !user_folder) return false;
+  // A failed start leaves nothing running, whatever was running before it.
   Stop();
+  if (!install_folder || !user_folder) return false;
 
   // A folder too long for the path buffer would load some other, cut path: refuse it.
   char path[kPathCapacity];

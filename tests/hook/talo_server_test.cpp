@@ -135,6 +135,14 @@ TEST_F(Server, ARepeatedStartBeginsFromNothing) {
   EXPECT_EQ(server_.HookHandle(), nullptr);
   EXPECT_FALSE(UnhookWindowsHookEx(first_hook));
   ExpectBlockHolds(Block(), "E:\\Other\\", nullptr);
+
+  // A repeated start that fails, for a missing argument too, leaves nothing running.
+  ASSERT_TRUE(server_.EnableHook(true));
+  HHOOK second_hook = server_.HookHandle();
+  EXPECT_FALSE(server_.Start(nullptr, kUserFolder));
+  EXPECT_FALSE(server_.Started());
+  EXPECT_FALSE(SharedMemoryExists(kCommBlockName));
+  EXPECT_FALSE(UnhookWindowsHookEx(second_hook));
 }
 
 TEST_F(Server, DestroyingTheServerStopsIt) {
