@@ -10,10 +10,6 @@ TApplication* Application = nullptr;
 
 namespace {
 const char kApplicationClass[] = "TApplication";
-
-LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(window, message, wparam, lparam);
-}
 }  // namespace
 
 TApplication::TApplication() { Application = this; }
@@ -27,12 +23,92 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   if (handle_) return;
   WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = ApplicationProc;
+  window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hIcon = LoadIconA(window_class.hInstance, MAKEINTRESOURCEA(1));
   window_class.lpszClassName = kApplicationClass;
   RegisterClassA(&window_class);
-  handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
+  // A window of no size: unowned and visible, it is the task-bar entry, and nothing of it shows.
+  handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), this);
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!application || application->handle_ != window)
+    return DefWindowProcA(window, message, wparam, lparam);
+  return application->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // The task-bar entry minimises and restores the program as a whole.
+      if ((wparam & 0xFFF0) == SC_MINIMIZE) {
+        Minimize();
+        return 0;
+      }
+      if ((wparam & 0xFFF0) == SC_RESTORE) {
+        Restore();
+        if (main_form_) main_form_->Show();
+        ActivateForms();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // The entry itself is no window to work in: the form the user worked in takes over.
+      if (LOWORD(wparam) != WA_INACTIVE && !minimized_) {
+        ActivateForms();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATEAPP:
+      ActivateChanged(wparam != 0);
+      break;
+  }
+  return DefWindowProcA(handle_, message, wparam, lparam);
+}
+
+void TApplication::ActivateForms() {
+  TForm* target = active_form_;
+  if (!target || !target->Visible() || !IsWindowEnabled(target->Handle())) target = main_form_;
+  if (!target || !target->Visible()) return;
+  // A form disabled behind a modal dialog hands activation on to that dialog.
+  HWND window = GetLastActivePopup(target->Handle());
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+}
+
+void TApplication::Minimize() {
+  if (!handle_ || minimized_) return;
+  minimized_ = true;
+  ShowWindow(handle_, SW_MINIMIZE);
+  if (main_form_) main_form_->Hide();
+}
+
+void TApplication::Restore() {
+  if (!minimized_) return;
+  minimized_ = false;
+  ShowWindow(handle_, SW_RESTORE);
+}
+
+void TApplication::MainFormShown(bool shown) {
+  if (!handle_) return;
+  if (shown || minimized_) {
+    if (!IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOWNOACTIVATE);
+  } else {
+    ShowWindow(handle_, SW_HIDE);
+  }
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+  if (active_form_ == form) active_form_ = nullptr;
+  if (main_form_ == form) main_form_ = nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title) {

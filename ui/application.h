@@ -1,4 +1,5 @@
-// TApplication: the program's title, its hidden owner window, activation events and message loop.
+// TApplication: the program's title, its owner window with the task-bar entry, activation events
+// and message loop.
 //
 // Conventions of the form framework (ui/), written once here:
 // - One window procedure serves every form; it stores the form's `this` at WM_NCCREATE and hands
@@ -32,7 +33,8 @@ class TApplication {
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
-  // Creates the hidden application window that owns message boxes at start-up.
+  // Creates the application window: it owns every form and the message boxes at start-up, and its
+  // title is the program's task-bar entry, shown while the main form is visible or minimised.
   void Initialize();
 
   const std::string& Title() const { return title_; }
@@ -44,6 +46,17 @@ class TApplication {
   // The first form given becomes the main form: Run shows it (unless ShowMainForm is off).
   void SetMainForm(TForm* form) { main_form_ = form; }
   TForm* MainForm() const { return main_form_; }
+
+  // Minimising the main form minimises the application: the form hides and the task-bar entry
+  // stays; Restore (clicking the entry, or showing the main form) takes that back.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return minimized_; }
+  // Called by the main form as it is shown or hidden.
+  void MainFormShown(bool shown);
+  // Called by every form that becomes active: clicking the task-bar entry activates it again.
+  void FormActivated(TForm* form) { active_form_ = form; }
+  void FormDestroyed(TForm* form);
 
   // True while one of this process's windows is the active window of the desktop.
   bool Active() const { return active_; }
@@ -73,8 +86,14 @@ class TApplication {
   HWND HintWindow() const { return hint_window_; }
 
  private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void ActivateForms();
+
   std::string title_;
   bool show_main_form_ = true;
+  bool minimized_ = false;
+  TForm* active_form_ = nullptr;
   HWND handle_ = nullptr;
   TForm* main_form_ = nullptr;
   bool active_ = false;

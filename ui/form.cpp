@@ -89,6 +89,7 @@ void TForm::CreateHandle() {
 }
 
 TForm::~TForm() {
+  if (Application) Application->FormDestroyed(this);
   if (handle_) {
     if (OnDestroy) OnDestroy();
     HWND window = handle_;
@@ -132,6 +133,8 @@ struct DisabledWindows {
 
 BOOL CALLBACK DisableOther(HWND window, LPARAM param) {
   auto* disabled = reinterpret_cast<DisabledWindows*>(param);
+  // The task-bar entry stays usable: clicking it brings the dialog forward.
+  if (Application && window == Application->Handle()) return TRUE;
   if (window != disabled->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
     EnableWindow(window, FALSE);
     disabled->windows.push_back(window);
@@ -214,8 +217,16 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       TControl::AlignChildren(handle_);
       break;
     case WM_SHOWWINDOW:
+      if (Application && Application->MainForm() == this) Application->MainFormShown(wparam != 0);
       if (wparam && OnShow) OnShow();
       if (!wparam && OnHide) OnHide();
+      break;
+    case WM_SYSCOMMAND:
+      // The main form's minimise box minimises the application (its task-bar entry).
+      if ((wparam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return 0;
+      }
       break;
     case WM_CLOSE: {
       CloseAction action = CloseAction::Hide;
@@ -240,6 +251,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (focus && IsChild(handle_, focus)) last_focus_ = focus;
         return 0;
       }
+      if (Application) Application->FormActivated(this);
       if (last_focus_ && IsChild(handle_, last_focus_) && IsWindowVisible(last_focus_) &&
           IsWindowEnabled(last_focus_)) {
         SetFocus(last_focus_);
