@@ -200,23 +200,36 @@ void TFormMain::fmClose(ui::CloseAction& action) {
 }
 
 void TFormMain::fmShow() {
+  if (ui::Application) ui::Application->Restore();
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  if (ui::Application && ui::Application->Active()) SwitchSystemHook(false);
+  ScheduleHookRule();
   RefreshKeyboard(false);
 }
 
 void TFormMain::fmHide() {
   CloseHelp();
   ReleaseKeyPictures();
-  if (ui::Application && ui::Application->Active()) SwitchSystemHook(SettingEnabled());
+  ScheduleHookRule();
 }
 
-void TFormMain::appActivate() {
-  if (Visible()) SwitchSystemHook(false);
+void TFormMain::appActivate() { ScheduleHookRule(); }
+
+void TFormMain::appDeactivate() { ScheduleHookRule(); }
+
+// The hook is on exactly when assignments are enabled and this window is not visible in the
+// active application; while it is, the local capture takes the keys instead.
+void TFormMain::ApplyHookRule() {
+  const bool in_use = Visible() && ui::Application && ui::Application->Active();
+  SwitchSystemHook(SettingEnabled() && !in_use);
 }
 
-void TFormMain::appDeactivate() {
-  if (Visible()) SwitchSystemHook(SettingEnabled());
+// A show activates the application from inside ShowWindow, before the window counts as visible:
+// neither the show nor the activation sees the state they end in. So the rule is applied at each
+// event and once more from the message queue, after the event has run its course.
+void TFormMain::ScheduleHookRule() {
+  ApplyHookRule();
+  if (!hook_rule_pending_ && PostMessageA(Handle(), WM_APPLYHOOKRULE, 0, 0))
+    hook_rule_pending_ = true;
 }
 
 template <typename Action>
@@ -386,6 +399,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   if (message == WM_TRAYNOTIFY) {
     TrayNotify(UINT(lparam));
+    return 0;
+  }
+  if (message == WM_APPLYHOOKRULE) {
+    hook_rule_pending_ = false;
+    ApplyHookRule();
     return 0;
   }
   return TForm::HandleMessage(message, wparam, lparam);

@@ -76,6 +76,10 @@ class TFormMain : public ui::TForm {
   void menSysDisabledClick();
   // A second instance asked for the window.
   void ShowMainWindowRequest();
+  // Sets the system-wide hook by the state of the window and the application, now and once more
+  // when the event that changed it has run its course.
+  void ApplyHookRule();
+  void ScheduleHookRule();
   // Every picture with a slot in the graphics data: the keys and the frame.
   template <typename Action>
   void ForEachPicture(Action action);
@@ -87,6 +91,7 @@ class TFormMain : public ui::TForm {
   int width_before_park_ = 0;
   bool centred_ = false;
   bool key_pictures_created_ = false;
+  bool hook_rule_pending_ = false;
 };
 
 }  // namespace talo

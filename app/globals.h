@@ -44,6 +44,8 @@ extern HHOOK LocalHook;
 // Private window messages of the main window.
 inline constexpr UINT WM_SHOWMAINWINDOW = 0x2400;
 inline constexpr UINT WM_TRAYNOTIFY = 0x2410;
+// Posted by the main window to itself: apply the system-wide hook rule once an event is over.
+inline constexpr UINT WM_APPLYHOOKRULE = WM_APP + 1;
 
 inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kMainWindowCaption[] = "Quintavel Tallowick";
