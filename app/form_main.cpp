@@ -71,7 +71,7 @@ int Centred(int origin, int extent, int size) {
 }  // namespace
 
 TFormMain::TFormMain() : TForm(MainDesign()) {
-  CreateComponents();
+  CreateIconPictures();
   CreateMenus();
   OnClose = [this](ui::CloseAction& action) { fmClose(action); };
   OnShow = [this] { fmShow(); };
@@ -89,13 +89,20 @@ TFormMain::~TFormMain() {
   }
 }
 
-void TFormMain::CreateComponents() {
-  pnlKeyboard.Create(*this, {10, 10, 769, 241}).Color(kLightYellow).Bevel(false);
+void TFormMain::CreateIconPictures() {
   imgIconEnabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
   imgIconEnabled.Icon(LoadSmallIcon(IDI_TRAY_ENABLED));
   imgIconDisabled.Create(*this, {0, 0, 16, 16}).Tag(kIconPictureTag).Visible(false).Enabled(false);
   imgIconDisabled.Icon(LoadSmallIcon(IDI_TRAY_DISABLED));
+}
 
+// The window's controls, its keyboard's hundred pictures among them, are made when the window is
+// first shown, so that a silent start, which may never show it, does not pay for them (nor for
+// the tooltip window and the common controls that the buttons' hints and the status bar need).
+void TFormMain::CreateShownComponents() {
+  if (shown_components_created_) return;
+  shown_components_created_ = true;
+  pnlKeyboard.Create(*this, {10, 10, 769, 241}).Color(kLightYellow).Bevel(false);
   btnList.Create(*this, {24, 261, 231, 30}, "Key Combination Assignment List")
       .Bold(true)
       .Hint("Click to open the Key Combination Assignment List.")
@@ -109,13 +116,6 @@ void TFormMain::CreateComponents() {
       .Hint("Click to open Help.")
       .OnClick([] { ShowHelp(kHelpMainWindow); });
   sbMain.Create(*this, kStatusText, false);
-}
-
-// The keyboard's pictures are a hundred windows: they are made when the keyboard is first shown,
-// so that a silent start, which may never show it, does not pay for them.
-void TFormMain::CreateKeyPictures() {
-  if (key_pictures_created_) return;
-  key_pictures_created_ = true;
   const struct {
     ui::TImage& image;
     int tag;
@@ -239,7 +239,7 @@ void TFormMain::ForEachPicture(Action action) {
 }
 
 void TFormMain::RefreshKeyboard(bool force) {
-  CreateKeyPictures();
+  CreateShownComponents();
   if (force || (!centred_ && !parked_)) {
     SetCaption(kMainWindowCaption);
     for (ui::TImage& key : imgKeys)

@@ -40,7 +40,7 @@ class TFormMain : public ui::TForm {
   // Components, named as the window's design names them.
   ui::TPanel pnlKeyboard;
   ui::TImage imgKbLeft, imgKbCenter, imgKbRight;
-  std::array<ui::TImage, kKeyPictureCount> imgKeys;  // in the order of kKeyPictures; made at the first show
+  std::array<ui::TImage, kKeyPictureCount> imgKeys;  // in the order of kKeyPictures
   ui::TImage imgIconEnabled, imgIconDisabled;
   ui::TButton btnList, btnOptions, btnHelp;
   ui::TStatusBar sbMain;
@@ -59,8 +59,8 @@ class TFormMain : public ui::TForm {
   void TrayNotify(UINT mouse_message);
 
  private:
-  void CreateComponents();
-  void CreateKeyPictures();  // the frame and the keys, at the first show
+  void CreateIconPictures();
+  void CreateShownComponents();  // the panel, frame, keys, buttons and status bar, at the first show
   void CreateMenus();
   void fmCreate_();
   void fmDestroy();
@@ -90,7 +90,7 @@ class TFormMain : public ui::TForm {
   int left_before_park_ = 0;
   int width_before_park_ = 0;
   bool centred_ = false;
-  bool key_pictures_created_ = false;
+  bool shown_components_created_ = false;
   bool hook_rule_pending_ = false;
 };
 

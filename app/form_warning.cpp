@@ -18,25 +18,16 @@ constexpr int kClientWidth = 347;
 constexpr int kClientHeight = 184;
 constexpr int kWarningTextCapacity = 256;
 
-// The design gives the dialog's client area; its frame depends on the system's metrics, so it is
-// measured on the created window and added.
-void FitClientArea(HWND window, int width, int height) {
-  RECT outer, client;
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  const int frame_width = (outer.right - outer.left) - client.right;
-  const int frame_height = (outer.bottom - outer.top) - client.bottom;
-  SetWindowPos(window, nullptr, 0, 0, width + frame_width, height + frame_height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 TFormWarning::TFormWarning()
-    : TForm(ui::DialogDesign("TFormWarning", "Key combination warning.", kClientWidth,
-                             kClientHeight)) {
-  FitClientArea(Handle(), kClientWidth, kClientHeight);
+    : TForm(ui::ClientDialogDesign("TFormWarning", "Key combination warning.", kClientWidth,
+                                   kClientHeight)) {
   OnShow = [this] { fmShow(); };
+  FinishCreate();
+}
+
+void TFormWarning::CreateComponents() {
   // Windowed controls take the tab order of their creation.
   btnContinue.Create(*this, {171, 151, 80, 23}, "&Continue").Default(true).OnClick([this] {
     btnContinueClick();
@@ -52,7 +43,6 @@ TFormWarning::TFormWarning()
               "If you assign functionality to this combination, this functionality will override "
               "that of other applications, when Tallowick is enabled.")
       .WordWrap(true);
-  FinishCreate();
 }
 
 void TFormWarning::fmShow() {
@@ -107,6 +97,7 @@ int ShowCombinationWarning(TFormWarning* form, int code) {
   if (TaloSysData) DisplayName(*TaloSysData, code, name, sizeof name);
   char text[kWarningTextCapacity];
   std::snprintf(text, sizeof text, msg::kCombinationWarningFormat, name);
+  form->Handle();  // the form makes its labels with its window
   form->lblWarning.SetCaption(text);
   return form->ShowModal();
 }

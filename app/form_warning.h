@@ -25,6 +25,7 @@ class TFormWarning : public ui::TForm {
   void btnCancelClick();
 
  private:
+  void CreateComponents() override;
   // Over the main window, kept on its screen's work area.
   void CenterOverOwner();
 };

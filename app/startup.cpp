@@ -120,10 +120,6 @@ bool CloseInstance(HWND window) {
   }
 }
 
-namespace {
-
-}  // namespace
-
 void CreateForms() {
   FormMain = new TFormMain();
   if (ui::Application) ui::Application->SetMainForm(FormMain);

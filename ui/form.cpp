@@ -36,7 +36,8 @@ DWORD StyleFor(const FormDesign& design) {
 }
 
 // "MS Sans Serif" 8 point, the design font of every form: made once and shared, since a font
-// costs its creation under every form.
+// costs its creation under every form, and only when a first control needs it (a font's first
+// creation is the dearest step of a silent start).
 HFONT CreateDesignFont() {
   HDC screen = GetDC(nullptr);
   int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -63,12 +64,8 @@ void TForm::RegisterClassFor(const FormDesign& design) {
     throw EFrameworkError(std::string("Cannot register window class ") + design.class_name);
 }
 
-TForm::TForm(const FormDesign& design) : design_(design), color_(design.color) {
-  RegisterClassFor(design);
-  static const GdiObject design_font(CreateDesignFont());
-  font_ = static_cast<HFONT>(design_font.get());
-  brush_.reset(CreateSolidBrush(color_));
-}
+// The window class and the brush, like the window, are made when the window is first needed.
+TForm::TForm(const FormDesign& design) : design_(design), color_(design.color) {}
 
 // The window is made when it is first needed: a form that is never shown (or given a control)
 // costs no window at start-up.
@@ -78,6 +75,8 @@ HWND TForm::Handle() const {
 }
 
 void TForm::CreateHandle() {
+  RegisterClassFor(design_);
+  brush_.reset(CreateSolidBrush(color_));
   HWND owner = Application ? Application->Handle() : nullptr;
   DWORD ex_style = design_.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
   if (!owner) ex_style |= WS_EX_APPWINDOW;
@@ -86,6 +85,19 @@ void TForm::CreateHandle() {
                   owner, nullptr, GetModuleHandleA(nullptr), this);
   if (!handle_)
     throw EFrameworkError(std::string("Cannot create window of class ") + design_.class_name);
+  if (design_.client_size) FitClientArea(design_.width, design_.height);
+  CreateComponents();
+}
+
+// The frame is measured on the created window and added to the design's client size.
+void TForm::FitClientArea(int width, int height) {
+  RECT outer, client;
+  GetWindowRect(handle_, &outer);
+  GetClientRect(handle_, &client);
+  const int frame_width = (outer.right - outer.left) - client.right;
+  const int frame_height = (outer.bottom - outer.top) - client.bottom;
+  SetWindowPos(handle_, nullptr, 0, 0, width + frame_width, height + frame_height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TForm::~TForm() {
@@ -101,6 +113,11 @@ TForm::~TForm() {
 
 void TForm::FinishCreate() {
   if (OnCreate) OnCreate();
+}
+
+HFONT TForm::Font() const {
+  static const GdiObject design_font(CreateDesignFont());
+  return static_cast<HFONT>(design_font.get());
 }
 
 std::string TForm::Caption() const {

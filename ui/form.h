@@ -31,8 +31,10 @@ enum class CloseAction { None, Hide, Free };
 struct FormDesign {
   const char* class_name = nullptr;  // the window class, named exactly as the C++ class
   const char* caption = "";
-  int width = 400;  // outer size in design pixels
+  int width = 400;  // size in design pixels: of the window, or of its client area (below)
   int height = 300;
+  // Dialogs are designed by their client area; their frame depends on the system's metrics.
+  bool client_size = false;
   BorderStyle border = BorderStyle::Sizeable;
   BorderIcons icons;
   COLORREF color = RGB(192, 192, 192);  // clSilver
@@ -49,6 +51,14 @@ inline FormDesign DialogDesign(const char* class_name, const char* caption, int 
   return design;
 }
 
+// A dialog-style form whose client area has the given size.
+inline FormDesign ClientDialogDesign(const char* class_name, const char* caption, int width,
+                                     int height) {
+  FormDesign design = DialogDesign(class_name, caption, width, height);
+  design.client_size = true;
+  return design;
+}
+
 class TForm {
  public:
   explicit TForm(const FormDesign& design);
@@ -61,7 +71,8 @@ class TForm {
   std::string Caption() const;
   void SetCaption(const std::string& caption);
   bool Visible() const { return handle_ && IsWindowVisible(handle_); }
-  HFONT Font() const { return font_; }
+  // The design font, shared by every form; made when a first control needs it.
+  HFONT Font() const;
   COLORREF Color() const { return color_; }
 
   void Show();
@@ -100,11 +111,15 @@ class TForm {
  protected:
   // Runs OnCreate; derived constructors call it once their components exist.
   void FinishCreate();
+  // Makes the form's components; runs once, right after the window is made. A form that puts
+  // its components here costs no window until it is first needed.
+  virtual void CreateComponents() {}
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static void RegisterClassFor(const FormDesign& design);
   void CreateHandle();
+  void FitClientArea(int width, int height);
   // Presses the default or cancel button for the dialog manager's IDOK or IDCANCEL.
   bool PressButton(TButton* button);
 
@@ -112,7 +127,6 @@ class TForm {
   HWND handle_ = nullptr;
   HWND last_focus_ = nullptr;
   COLORREF color_;
-  HFONT font_ = nullptr;  // shared by every form
   GdiObject brush_;
   int modal_result_ = mrNone;
   bool modal_ = false;
