@@ -4,7 +4,7 @@
 //   probe msgbox CAPTION [TIMEOUT_MS]         prints the box's text; exit 1 when absent
 //   probe press CAPTION BUTTON_ID             presses a button of the dialog with that caption
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
-//   probe clipboard                           prints the clipboard's text
+//   probe clipboard [TEXT]                    prints the clipboard's text, or puts TEXT there
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
                 client.y);
     return 0;
   }
+  if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;
   if (command == "clipboard") {
     std::printf("%s\n", ReadClipboardText().c_str());
     return 0;
