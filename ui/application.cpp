@@ -3,6 +3,7 @@
 
 #include "ui/common_controls.h"
 #include "ui/form.h"
+#include "ui/main_menu.h"
 
 namespace talo::ui {
 
@@ -130,6 +131,13 @@ bool TApplication::ProcessMessage() {
   }
   try {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    // Short-cut keys of a form's menu bar work wherever the focus is on the form.
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && root) {
+      TForm* form = TForm::FromHandle(root);
+      if (form && form->MainMenu() && IsWindowEnabled(root) &&
+          form->MainMenu()->DispatchShortCut(static_cast<WORD>(msg.wParam)))
+        return true;
+    }
     if (root && IsDialogMessageA(root, &msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -159,6 +159,10 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED:
       pressed_ = false;
       break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (key_down_ && key_down_(static_cast<WORD>(wparam))) return 0;
+      break;
     case WM_CONTEXTMENU:
       if (popup_menu_) {
         POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
@@ -355,7 +359,20 @@ bool TControl::DispatchNotify(LPARAM lparam, LRESULT& result) {
   return control && control->Notify(*header, result);
 }
 
+void TControl::SetFontStyle(bool bold, bool underline, int height) {
+  LOGFONTA font;
+  if (!GetObjectA(Font(), sizeof font, &font)) return;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  if (height > 0) font.lfHeight = -height;
+  GdiObject made(CreateFontIndirectA(&font));
+  if (!made) return;
+  own_font_ = std::move(made);
+  if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(own_font_.get()), TRUE);
+}
+
 HFONT TControl::Font() const {
+  if (own_font_) return static_cast<HFONT>(own_font_.get());
   return form_ ? form_->Font() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 

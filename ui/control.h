@@ -86,6 +86,10 @@ class TControl {
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
 
+  // A font of the control's own, made from the form's: bold, underlined, and `height` pixels high
+  // (0 keeps the form's height).
+  void SetFontStyle(bool bold, bool underline, int height);
+
   bool Focused() const { return handle_ && GetFocus() == handle_; }
   void SetFocus();
   void BringToFront();
@@ -150,6 +154,8 @@ class TControl {
   std::function<void()> click_;
   std::function<void()> double_click_;
   std::function<void(TMouseButton, int, int)> mouse_down_;
+  // A key going down in the control (the virtual-key code); true when the handler consumed it.
+  std::function<bool(WORD)> key_down_;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -172,6 +178,7 @@ class TControl {
   TAlign align_ = TAlign::None;
   TPopupMenu* popup_menu_ = nullptr;
   GdiObject own_brush_;
+  GdiObject own_font_;
   COLORREF own_color_ = 0;
 };
 

@@ -66,6 +66,11 @@ class TControlOf : public TControl {
     double_click_ = std::move(handler);
     return self();
   }
+  // The handler reads the modifiers with GetKeyState and returns true for a key it consumed.
+  Self& OnKeyDown(std::function<bool(WORD key)> handler) {
+    key_down_ = std::move(handler);
+    return self();
+  }
   // Any mouse button going down (a double click's second press too), in client coordinates.
   Self& OnMouseDown(std::function<void(TMouseButton button, int x, int y)> handler) {
     mouse_down_ = std::move(handler);

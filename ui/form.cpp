@@ -8,6 +8,7 @@
 #include "ui/button.h"
 #include "ui/control.h"
 #include "ui/framework_error.h"
+#include "ui/main_menu.h"
 
 namespace talo::ui {
 namespace {
@@ -86,7 +87,18 @@ void TForm::CreateHandle() {
   if (!handle_)
     throw EFrameworkError(std::string("Cannot create window of class ") + design_.class_name);
   if (design_.client_size) FitClientArea(design_.width, design_.height);
+  if (design_.centred) CentreOnDesktop();
   CreateComponents();
+}
+
+void TForm::CentreOnDesktop() {
+  RECT work, outer;
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return;
+  GetWindowRect(handle_, &outer);
+  const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+  SetWindowPos(handle_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The frame is measured on the created window and added to the design's client size.
@@ -216,6 +228,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (lparam && TControl::DispatchCommand(wparam, lparam)) return 0;
+      if (!lparam && HIWORD(wparam) == 0 && main_menu_ && main_menu_->DispatchCommand(LOWORD(wparam)))
+        return 0;
       // Enter and Escape arrive from IsDialogMessage as IDOK and IDCANCEL when no child window
       // of the form carries those identifiers.
       if (LOWORD(wparam) == IDOK && PressButton(default_button_)) return 0;
@@ -287,6 +301,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return reinterpret_cast<LRESULT>(brush_.get());
   }
   return DefWindowProcA(handle_, message, wparam, lparam);
+}
+
+TForm* TForm::FromHandle(HWND window) {
+  // Only the forms' own windows carry a form in their user data.
+  if (!window || GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(WindowProc))
+    return nullptr;
+  return reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -13,6 +13,7 @@ namespace talo::ui {
 
 class TButton;
 class TControl;
+class TMainMenu;
 
 enum class BorderStyle { Sizeable, Single, Dialog, None };
 
@@ -35,6 +36,8 @@ struct FormDesign {
   int height = 300;
   // Dialogs are designed by their client area; their frame depends on the system's metrics.
   bool client_size = false;
+  // Placed in the middle of the desktop's work area when the window is made.
+  bool centred = false;
   BorderStyle border = BorderStyle::Sizeable;
   BorderIcons icons;
   COLORREF color = RGB(192, 192, 192);  // clSilver
@@ -51,11 +54,12 @@ inline FormDesign DialogDesign(const char* class_name, const char* caption, int 
   return design;
 }
 
-// A dialog-style form whose client area has the given size.
+// A dialog-style form whose client area has the given size, centred on the desktop.
 inline FormDesign ClientDialogDesign(const char* class_name, const char* caption, int width,
                                      int height) {
   FormDesign design = DialogDesign(class_name, caption, width, height);
   design.client_size = true;
+  design.centred = true;
   return design;
 }
 
@@ -92,6 +96,13 @@ class TForm {
   void SetDefaultButton(TButton* button) { default_button_ = button; }
   TButton* CancelButton() const { return cancel_button_; }
   void SetCancelButton(TButton* button) { cancel_button_ = button; }
+  // The menu bar that TMainMenu::Attach gave the form; it receives the menu's commands and the
+  // short-cut keys pressed anywhere on the form.
+  TMainMenu* MainMenu() const { return main_menu_; }
+  void SetMainMenu(TMainMenu* menu) { main_menu_ = menu; }
+  // The form of a window made by this framework, or null.
+  static TForm* FromHandle(HWND window);
+
   // Every control on the form, containers' children included, each container before its
   // children and siblings from the top of their stacking order.
   std::vector<TControl*> Controls() const;
@@ -120,6 +131,7 @@ class TForm {
   static void RegisterClassFor(const FormDesign& design);
   void CreateHandle();
   void FitClientArea(int width, int height);
+  void CentreOnDesktop();
   // Presses the default or cancel button for the dialog manager's IDOK or IDCANCEL.
   bool PressButton(TButton* button);
 
@@ -132,6 +144,7 @@ class TForm {
   bool modal_ = false;
   TButton* default_button_ = nullptr;
   TButton* cancel_button_ = nullptr;
+  TMainMenu* main_menu_ = nullptr;
 };
 
 }  // namespace talo::ui

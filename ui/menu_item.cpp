@@ -123,6 +123,19 @@ bool TMenuItem::AppendItemsTo(HMENU menu, const TImageList* images,
   return true;
 }
 
+TMenuItem& TMenuItem::ShortCut(WORD key, const std::string& text) {
+  short_cut_ = key;
+  short_cut_text_ = text;
+  return *this;
+}
+
+TMenuItem* TMenuItem::FindShortCut(WORD key) {
+  if (short_cut_ == key && key != 0) return this;
+  for (TMenuItem* item : items_)
+    if (TMenuItem* found = item->FindShortCut(key)) return found;
+  return nullptr;
+}
+
 bool TMenuItem::AppendTo(HMENU menu, const TImageList* images,
                          std::vector<GdiObject>& bitmaps) const {
   MENUITEMINFOA info = {};
@@ -137,7 +150,8 @@ bool TMenuItem::AppendTo(HMENU menu, const TImageList* images,
   info.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) |
                 (default_ ? MFS_DEFAULT : 0);
   info.wID = command_;
-  info.dwTypeData = const_cast<char*>(caption_.c_str());
+  const std::string text = short_cut_text_.empty() ? caption_ : caption_ + "\t" + short_cut_text_;
+  info.dwTypeData = const_cast<char*>(text.c_str());
   HBITMAP picture = Bitmap();
   if (!picture && images && image_index_ >= 0) {
     picture = images->CreateBitmap(image_index_, GetSysColor(COLOR_MENU));

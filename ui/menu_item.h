@@ -52,6 +52,12 @@ class TMenuItem {
   HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
   TMenuItem& Bitmap(HBITMAP bitmap);
 
+  // A key that runs the item from its form (a menu bar's item), shown after the caption as `text`.
+  WORD ShortCut() const { return short_cut_; }
+  TMenuItem& ShortCut(WORD key, const std::string& text);
+  // This item or a sub-item whose short cut is `key`, or null.
+  TMenuItem* FindShortCut(WORD key);
+
   TMenuItem& OnClick(std::function<void()> handler);
   void Click();
 
@@ -82,6 +88,8 @@ class TMenuItem {
   int group_index_ = 0;
   bool default_ = false;
   int image_index_ = -1;
+  WORD short_cut_ = 0;
+  std::string short_cut_text_;
   GdiObject bitmap_;
   std::function<void()> click_;
   std::vector<TMenuItem*> items_;

@@ -31,10 +31,16 @@ TPanel& TPanel::Bevel(bool bevel) {
   return *this;
 }
 
+TPanel& TPanel::Lowered(bool lowered) {
+  lowered_ = lowered;
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+  return *this;
+}
+
 void TPanel::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
-  if (bevel_) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+  if (bevel_) DrawEdge(dc, &client, lowered_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
   std::string caption = Caption();
   if (caption.empty()) return;
   HGDIOBJ old_font = SelectObject(dc, Font());

@@ -16,6 +16,8 @@ class TPanel : public TControlOf<TPanel> {
   TPanel& Color(COLORREF color);
   bool Bevel() const { return bevel_; }
   TPanel& Bevel(bool bevel);
+  // The bevel drawn sunk instead of raised (a frame around a picture).
+  TPanel& Lowered(bool lowered);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -24,6 +26,7 @@ class TPanel : public TControlOf<TPanel> {
   void Paint(HDC dc);
 
   bool bevel_ = true;
+  bool lowered_ = false;
 };
 
 }  // namespace talo::ui

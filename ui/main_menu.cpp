@@ -1,0 +1,38 @@
+// TMainMenu: building the menu bar, its commands and its short-cut keys.
+#include "ui/main_menu.h"
+
+#include "ui/form.h"
+
+namespace talo::ui {
+
+TMainMenu& TMainMenu::Add(TMenuItem& item) {
+  items_.Add(item);
+  return *this;
+}
+
+bool TMainMenu::Attach(TForm& form) {
+  TBuiltMenu built;
+  built.menu.reset(CreateMenu());
+  if (!built.menu || !items_.AppendItemsTo(built.menu.get(), nullptr, built.bitmaps)) return false;
+  if (!SetMenu(form.Handle(), built.menu.get())) return false;
+  built.menu.release();  // the window destroys the menu it holds
+  form.SetMainMenu(this);
+  return true;
+}
+
+bool TMainMenu::DispatchCommand(UINT command) {
+  TMenuItem* item = items_.Find(command);
+  if (!item || item == &items_ || !item->Enabled()) return false;
+  item->Click();
+  return true;
+}
+
+bool TMainMenu::DispatchShortCut(WORD key) {
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  TMenuItem* item = items_.FindShortCut(key);
+  if (!item || !item->Enabled()) return false;
+  item->Click();
+  return true;
+}
+
+}  // namespace talo::ui
