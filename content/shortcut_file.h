@@ -1,0 +1,98 @@
+// Shortcut assignments: shell links (".lnk"), program information files (".pif") and internet
+// shortcuts (".url") in the user data folder, the editor's working shortcut, and the path helpers
+// that the editor and the options share.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/unique.h"
+
+namespace talo {
+
+// Shortcut kinds: the kind bits of a user status byte.
+inline constexpr int kNoShortcut = 0;
+inline constexpr int kShellLink = 1;
+inline constexpr int kProgramInformation = 2;
+inline constexpr int kInternetShortcut = 3;
+// "No combination": the editor operations then act on the working shortcut.
+inline constexpr int kWorkingCopy = -1;
+
+// ".lnk", ".pif" or ".url" for kinds 1 to 3; "" for anything else.
+const char* ShortcutExtension(int kind);
+
+// Path helpers; each result is trimmed of characters 1 to 32 at both ends.
+// The text after the last '\', then after the last ':'; the whole path when neither occurs.
+std::string FileNamePart(const char* path);
+// FileNamePart without its last '.' and what follows.
+std::string FileTitle(const char* path);
+// "." and the text after the last '.' of FileNamePart, in the path's own case; "" without one.
+std::string FileExtension(const char* path);
+// The trimmed folder with a '\' appended unless it ends in '\' or '/'; an empty folder stays
+// empty with `keep_empty`, else becomes "\".
+std::string AddTrailingBackslash(const char* folder, bool keep_empty);
+
+// Shell link primitives over IShellLinkA and IPersistFile; COM is initialised per call.
+// Fields left empty (or 0) are not set.
+struct ShellLinkFields {
+  std::string path;
+  std::string arguments;
+  std::string working_directory;
+  std::string description;
+  std::string icon_path;
+  int icon_index = 0;
+};
+// A new link file; needs the file name and a target path.
+bool CreateShellLink(const char* link_file, const ShellLinkFields& fields);
+// Loads the link, sets the given fields (at least one) and saves it again.
+bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields);
+// All text fields of a link; a link whose target path cannot be resolved reads an empty path.
+// On failure every field is emptied.
+bool ReadShellLink(const char* link_file, ShellLinkFields& fields);
+
+// Internet shortcut files: section "InternetShortcut", keys "URL" and "Description".
+bool WriteInternetShortcut(const char* file, const char* address, const char* description);
+// Reads the requested values (a null output is not requested; at least one is); a value that is
+// missing or empty is a failure, and then both outputs are emptied.
+bool ReadInternetShortcut(const char* file, std::string* address, std::string* description);
+// Writes the given values (null: left as it is; at least one is given).
+bool UpdateInternetShortcut(const char* file, const char* address, const char* description);
+
+// Deletes `base` + ".lnk", ".pif" and ".url"; nothing for a missing base or one of 768 or more
+// characters.
+void DeleteShortcutFiles(const char* base);
+// The shortcut for `source` under the base name `base` (a folder + name without extension): a
+// dropped shortcut file is copied in its own letter case, any other file or folder gets a new shell
+// link; with `describe` the shortcut is named after the source's title. Returns its kind (1 to 3),
+// or 0 when nothing was made (and no shortcut under `base` is left).
+int CreateShortcutFile(const char* base, const char* source, bool describe);
+// The shell's Properties dialog of a file, owned by `owner`.
+bool ShowFileProperties(HWND owner, const char* file);
+// The icon the shell shows for `path`; the caller owns it. Null when there is none.
+HICON GetAssociatedIcon(const char* path, int index);
+
+// The editor's operations on its working shortcut ("Temp" + extension in the user data folder).
+int CreateWorkingShortcut(const char* source);
+// A working ".url" for "about:blank" named "New URL", then its Properties dialog: 3, or 0.
+int NewInternetShortcut(HWND owner);
+// The icon and name of the combination's stored shortcut of `kind` (then copied over the working
+// shortcut), or of the working shortcut when `code` is kWorkingCopy. On failure both are empty.
+bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& description);
+// Replaces the combination's stored shortcut by the working shortcut of `kind`; kind 0 only
+// deletes. A failure leaves no stored shortcut.
+bool CommitShortcut(int code, int kind);
+// The working shortcut's name (link description, or the internet shortcut's "Description").
+int GetShortcutDescription(std::string& description, int kind);
+bool SetShortcutDescription(const char* text, int kind);
+// The shell's default action on the working shortcut: its result (above 32 on success), or 0 when
+// the kind has no extension.
+int OpenWorkingShortcut(int kind);
+bool ShowWorkingShortcutProperties(HWND owner, int kind);
+
+// The combination's text assignment (".txt", the bytes as typed, no terminator). Loading reads at
+// most 65534 bytes; saving an empty text deletes the file, as does a failed write.
+bool LoadTextAssignment(std::string& text, int code);
+bool SaveTextAssignment(const std::string& text, int code);
+
+}  // namespace talo

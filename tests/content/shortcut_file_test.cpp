@@ -1,0 +1,245 @@
+// Shortcut files, the editor's working shortcut and the text assignment file, on real files.
+#include "content/shortcut_file.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_settings.h"
+
+namespace talo {
+namespace {
+
+using test::FileExists;
+using test::WriteFileBytes;
+
+class ShortcutFile : public ::testing::Test {
+ protected:
+  std::string User(const std::string& name) const { return settings_.UserFile(name); }
+  std::string Source(const std::string& name) const { return sources_.File(name); }
+  // The names of the shortcut files under a base name, as they lie in the folder.
+  static std::vector<std::string> FilesUnder(const std::string& base) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((base + ".*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+  }
+  std::string MakeLink(const std::string& name) const {
+    ShellLinkFields fields;
+    fields.path = Source("target.txt");
+    EXPECT_TRUE(WriteFileBytes(fields.path, "target"));
+    EXPECT_TRUE(CreateShellLink(Source(name).c_str(), fields));
+    return Source(name);
+  }
+  test::TestSettings settings_;
+  test::TempFolder sources_;
+};
+
+TEST_F(ShortcutFile, DroppedFilesFoldersAndProgramsGetLinksNamedByTitle) {
+  ASSERT_TRUE(WriteFileBytes(Source("report.txt"), "report"));
+  ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
+  char program[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
+  const struct {
+    std::string target, description;
+  } cases[] = {{Source("report.txt"), "report.txt"},
+               {Source("Tools"), "Tools"},
+               {program, FileNamePart(program)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+    EXPECT_EQ(CreateWorkingShortcut(c.target.c_str()), kShellLink);
+    EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.lnk"});
+    ShellLinkFields read;
+    ASSERT_TRUE(ReadShellLink(User("Temp.lnk").c_str(), read));
+    EXPECT_EQ(read.path, c.target);
+    EXPECT_EQ(read.description, c.description);
+  }
+}
+
+TEST_F(ShortcutFile, EveryLinkFieldReadsBackAndModifyKeepsTheOthers) {
+  ShellLinkFields fields{Source("t.exe"), "/x \"a b\"", Source(""), "Tool", Source("i.ico"), 3};
+  ASSERT_TRUE(WriteFileBytes(fields.path, "MZ"));
+  ASSERT_TRUE(CreateShellLink(Source("all.lnk").c_str(), fields));
+  ShellLinkFields change;
+  change.description = "Renamed";
+  ASSERT_TRUE(ModifyShellLink(Source("all.lnk").c_str(), change));
+  ShellLinkFields read;
+  ASSERT_TRUE(ReadShellLink(Source("all.lnk").c_str(), read));
+  fields.description = "Renamed";
+  EXPECT_EQ(std::vector<std::string>({read.path, read.arguments, read.working_directory,
+                                      read.description, read.icon_path}),
+            std::vector<std::string>({fields.path, fields.arguments, fields.working_directory,
+                                      fields.description, fields.icon_path}));
+  EXPECT_EQ(read.icon_index, 3);
+}
+
+TEST_F(ShortcutFile, ADroppedInternetShortcutKeepsItsLetterCaseAndGetsItsTitle) {
+  ASSERT_TRUE(WriteFileBytes(Source("x.URL"), "[InternetShortcut]\r\nURL=http://example.com/\r\n"));
+  MakeLink("Temp.lnk");
+  ASSERT_TRUE(CopyFileA(Source("Temp.lnk").c_str(), User("Temp.lnk").c_str(), FALSE));
+  EXPECT_EQ(CreateWorkingShortcut(Source("x.URL").c_str()), kInternetShortcut);
+  EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.URL"});
+  std::string address, description;
+  EXPECT_TRUE(ReadInternetShortcut(User("Temp.URL").c_str(), &address, &description));
+  EXPECT_EQ(address, "http://example.com/");
+  EXPECT_EQ(description, "x");
+}
+
+TEST_F(ShortcutFile, ADroppedPifGetsTheFirst29CharactersOfItsTitle) {
+  const std::string title = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+  ASSERT_TRUE(CopyFileA(MakeLink("made.lnk").c_str(), Source(title + ".pif").c_str(), FALSE));
+  EXPECT_EQ(CreateWorkingShortcut(Source(title + ".pif").c_str()), kProgramInformation);
+  std::string description;
+  EXPECT_EQ(GetShortcutDescription(description, kProgramInformation), 29);
+  EXPECT_EQ(description, title.substr(0, 29));
+}
+
+TEST_F(ShortcutFile, AnInternetShortcutWithoutDescriptionCannotBeRead) {
+  ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=http://a.example/\r\n"));
+  std::string address = "old", description = "old";
+  EXPECT_FALSE(ReadInternetShortcut(User("Temp.url").c_str(), &address, &description));
+  EXPECT_EQ(address + description, "");
+  EXPECT_TRUE(ReadInternetShortcut(User("Temp.url").c_str(), &address, nullptr));
+  IconHandle icon;
+  EXPECT_FALSE(ReadShortcutPreview(kInternetShortcut, kWorkingCopy, icon, description));
+  EXPECT_FALSE(icon);
+}
+
+TEST_F(ShortcutFile, UntrustedSourcesLeaveNoShortcut) {
+  const std::string noise("\x4c\x00\x00\x00\x01\x14\x02\xff\x13\x37garbage\x80\x90", 21);
+  ASSERT_TRUE(WriteFileBytes(Source("damaged.lnk"), noise));
+  ASSERT_TRUE(WriteFileBytes(Source("damaged.url"), noise));
+  ASSERT_TRUE(WriteFileBytes(Source(".txt"), "only an extension"));
+  for (const std::string& source :
+       {std::string("C:\\"), Source(".txt"), Source("damaged.lnk"), Source("damaged.url")}) {
+    SCOPED_TRACE(source);
+    ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+    EXPECT_EQ(CreateWorkingShortcut(source.c_str()), kNoShortcut);
+    EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{});
+  }
+  const std::string long_base = Source(std::string(768, 'b'));
+  EXPECT_EQ(CreateShortcutFile(long_base.c_str(), Source("damaged.url").c_str(), true), 0);
+  ShellLinkFields read;
+  read.path = "old";
+  EXPECT_FALSE(ReadShellLink(Source("damaged.lnk").c_str(), read));
+  EXPECT_EQ(read.path, "");
+
+  // A link name that does not fit is refused, not cut; a line break would add a key to a .url.
+  ShellLinkFields fields;
+  fields.path = Source("damaged.lnk");
+  EXPECT_FALSE(CreateShellLink(Source(std::string(300, 'n') + ".lnk").c_str(), fields));
+  EXPECT_FALSE(WriteInternetShortcut(Source("a.url").c_str(), "about:blank", "x\r\nURL=file:c:"));
+}
+
+TEST_F(ShortcutFile, PreviewOfAStoredShortcutBecomesTheOnlyWorkingShortcut) {
+  ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
+  ASSERT_EQ(CreateShortcutFile(User("0674").c_str(), Source("Tools").c_str(), true), kShellLink);
+  ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+  IconHandle icon;
+  std::string description;
+  ASSERT_TRUE(ReadShortcutPreview(kShellLink, 0x674, icon, description));
+  EXPECT_TRUE(icon);
+  EXPECT_EQ(description, "Tools");
+  EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.lnk"});
+  EXPECT_FALSE(ReadShortcutPreview(kInternetShortcut, 0x674, icon, description));
+  EXPECT_FALSE(icon);
+  EXPECT_EQ(description, "");
+}
+
+TEST_F(ShortcutFile, CommitReplacesEveryStoredKindByTheWorkingShortcut) {
+  ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
+  ASSERT_EQ(CreateWorkingShortcut(Source("Tools").c_str()), kShellLink);
+  ASSERT_TRUE(WriteFileBytes(User("0674.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+  ASSERT_TRUE(SetFileAttributesA(User("0674.url").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(CommitShortcut(0x674, kShellLink));
+  EXPECT_EQ(FilesUnder(User("0674")), std::vector<std::string>{"0674.lnk"});
+  EXPECT_TRUE(FileExists(User("Temp.lnk"))) << "editing goes on with the working copy";
+
+  EXPECT_FALSE(CommitShortcut(0x674, kInternetShortcut)) << "there is no working .url";
+  EXPECT_EQ(FilesUnder(User("0674")), std::vector<std::string>{});
+  ASSERT_TRUE(CommitShortcut(0x674, kShellLink));
+  EXPECT_TRUE(CommitShortcut(0x674, kNoShortcut));
+  EXPECT_EQ(FilesUnder(User("0674")), std::vector<std::string>{});
+}
+
+TEST_F(ShortcutFile, DescriptionsOfWorkingShortcutsRoundTrip) {
+  std::string description;
+  EXPECT_FALSE(SetShortcutDescription("Renamed", kShellLink)) << "no working shortcut yet";
+  EXPECT_EQ(GetShortcutDescription(description, kShellLink), 0);
+  ASSERT_TRUE(WriteFileBytes(Source("x.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+  for (const std::string& source : {MakeLink("y.lnk"), Source("x.url")}) {
+    SCOPED_TRACE(source);
+    const int kind = CreateWorkingShortcut(source.c_str());
+    ASSERT_NE(kind, kNoShortcut);
+    EXPECT_TRUE(SetShortcutDescription("Renamed", kind));
+    EXPECT_EQ(GetShortcutDescription(description, kind), 7);
+    EXPECT_EQ(description, "Renamed");
+  }
+}
+
+TEST_F(ShortcutFile, LinkCallsLeaveTheCallersComInitialisationBalanced) {
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);
+  ShellLinkFields read;
+  EXPECT_TRUE(ReadShellLink(MakeLink("z.lnk").c_str(), read));
+  CoUninitialize();
+  const HRESULT again = CoInitialize(nullptr);
+  CoUninitialize();
+  EXPECT_EQ(again, S_OK) << "a link call left COM initialised on this thread";
+}
+
+TEST_F(ShortcutFile, TextAssignmentFiles) {
+  const std::string file = User("0674.txt");
+  std::string text;
+  ASSERT_TRUE(SaveTextAssignment("typed\r\ntext", 0x674));
+  ASSERT_TRUE(LoadTextAssignment(text, 0x674));
+  EXPECT_EQ(text, "typed\r\ntext");
+  EXPECT_TRUE(SaveTextAssignment("", 0x674));
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(LoadTextAssignment(text, 0x674));
+
+  std::string long_text(70000, 'a');
+  long_text[65533] = 'z';
+  ASSERT_TRUE(WriteFileBytes(file, long_text));
+  ASSERT_TRUE(LoadTextAssignment(text, 0x674));
+  EXPECT_EQ(text, long_text.substr(0, 65534));
+
+  HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(LoadTextAssignment(text, 0x674));
+  EXPECT_EQ(text, "");
+  EXPECT_FALSE(SaveTextAssignment("", 0x674)) << "the file could not be deleted";
+  CloseHandle(lock);
+}
+
+TEST(ShortcutFilePaths, NameTitleExtensionAndFolder) {
+  const struct {
+    const char *path, *name, *title, *extension, *folder, *folder_or_empty;
+  } cases[] = {
+      {"C:\\a.b\\name.TXT ", "name.TXT", "name", ".TXT", "C:\\a.b\\name.TXT\\", nullptr},
+      {"D:file", "file", "file", "", "D:file\\", nullptr},
+      {"C:\\dir\\.txt", ".txt", "", ".txt", "C:\\dir\\.txt\\", nullptr},
+      {" C:\\dir\\ ", "", "", "", "C:\\dir\\", nullptr},
+      {"x/y. ", "x/y.", "x/y", "", "x/y.\\", nullptr},
+      {"", "", "", "", "\\", ""},
+      {"\\", "", "", "", "\\", "\\"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(FileNamePart(c.path), c.name);
+    EXPECT_EQ(FileTitle(c.path), c.title);
+    EXPECT_EQ(FileExtension(c.path), c.extension);
+    EXPECT_EQ(AddTrailingBackslash(c.path, false), c.folder);
+    EXPECT_EQ(AddTrailingBackslash(c.path, true), c.folder_or_empty ? c.folder_or_empty : c.folder);
+  }
+}
+
+}  // namespace
+}  // namespace talo
