@@ -1,15 +1,35 @@
-// TFormAbout: the about box (filled by its own change).
+// TFormAbout: the about box with the program's icon, version and copyright.
 #pragma once
 
+#include "ui/button.h"
+#include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/panel.h"
 
 namespace talo {
 
 class TFormAbout : public ui::TForm {
  public:
-  TFormAbout() : TForm(ui::DialogDesign("TFormAbout", "About Tallowick", 400, 300)) {
-    FinishCreate();
-  }
+  TFormAbout();
+
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  ui::TPanel pnlImage;
+  ui::TImage imgMain;
+  ui::TLabel lblCompany, lblTitle, lblVersion, lblCopyright;
+  ui::TEdit edtWeb;
+  ui::TButton btnOK;
+
+  void fmShow();
+  // Opens the web line's address with the shell's default action.
+  void edtWebClick();
+
+ private:
+  void CreateComponents() override;
+  // The program's icon, version and copyright, read from its own file.
+  void ReadProgramFile();
 };
 
 }  // namespace talo

@@ -1,6 +1,8 @@
 // TFormAssign: the assignment editor (filled by its own change).
 #pragma once
 
+#include "app/help.h"
+#include "forms/help_menu.h"
 #include "ui/form.h"
 
 namespace talo {
@@ -18,7 +20,11 @@ class TFormAssign : public ui::TForm {
   }
   int Code() const { return code_; }
 
+  THelpMenu menuHelp;
+
  private:
+  void CreateComponents() override { menuHelp.Attach(*this, kHelpAssign); }
+
   int code_ = 0;
 };
 

@@ -7,7 +7,8 @@ namespace talo {
 
 class TFormUser : public ui::TForm {
  public:
-  TFormUser() : TForm(ui::DialogDesign("TFormUser", "Select User (Network) Data Path", 420, 360)) {
+  TFormUser()
+      : TForm(ui::ClientDialogDesign("TFormUser", "Select User (Network) Data Path", 321, 361)) {
     FinishCreate();
   }
 };

@@ -8,11 +8,14 @@
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
+//   probe texts CLASS CAPTION                 prints the texts of the window's children, a line each
+//   probe version FILE                        prints the file's product version
 // A "-" for CLASS or CAPTION matches any.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "data/file_version.h"
 #include "tests/support/win_driver.h"
 
 using namespace talo::test;
@@ -24,8 +27,15 @@ DWORD Timeout(int argc, char** argv, int index) {
   return index < argc ? DWORD(std::strtoul(argv[index], nullptr, 10)) : 0;
 }
 
+BOOL CALLBACK PrintText(HWND child, LPARAM) {
+  char text[512] = "";
+  GetWindowTextA(child, text, sizeof text);
+  std::printf("%s\n", text);
+  return TRUE;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: probe window|msgbox|press|mapping|clipboard|rect|focus|close ...\n");
+  std::fprintf(stderr, "usage: probe window|msgbox|press|mapping|clipboard|rect|focus|close|texts|version ...\n");
   return 2;
 }
 
@@ -57,6 +67,21 @@ int main(int argc, char** argv) {
       std::printf("%02X%s", unsigned(static_cast<unsigned char>(bytes[i])),
                   (i + 1) % 32 == 0 ? "\n" : "");
     std::printf("\n");
+    return 0;
+  }
+  if (command == "version" && argc >= 3) {
+    char version[64] = "";
+    int length = 0;
+    talo::VersionStringRequest requests[talo::kVersionStringCount] = {};
+    requests[talo::kProductVersion] = {version, sizeof version, &length};
+    if (!talo::GetFileVersionStrings(argv[2], requests)) return 1;
+    std::printf("%s\n", version);
+    return 0;
+  }
+  if (command == "texts" && argc >= 4) {
+    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
+    if (!window) return 1;
+    EnumChildWindows(window, PrintText, 0);
     return 0;
   }
   if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
