@@ -5,6 +5,7 @@
 #include "base/global_lock.h"
 #include "base/unique.h"
 #include "content/clipboard_object.h"
+#include "content/metafile_records.h"
 #include "content/object_file.h"
 
 namespace talo {
@@ -13,7 +14,7 @@ namespace {
 HENHMETAFILE ReadEnhMetafile(HANDLE file, DWORD count) {
   GlobalMemory buffer(GlobalAlloc(GMEM_FIXED, count));
   if (!buffer || !ReadExactly(file, buffer.get(), count) ||
-      !IsPlausibleEnhMetafile(buffer.get(), count))
+      !IsWellFormedEnhMetafile(buffer.get(), count))
     return nullptr;
   return SetEnhMetaFileBits(count, static_cast<const BYTE*>(buffer.get()));
 }

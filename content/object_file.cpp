@@ -6,9 +6,6 @@
 namespace talo {
 namespace {
 
-// The header as the first metafiles wrote it; later ones extend it.
-constexpr std::uint32_t kMinEnhMetaHeaderSize = 88;
-
 // The bytes between the file pointer and the end of the file; 0 when either cannot be learned.
 DWORD BytesLeft(HANDLE file) {
   const DWORD size = GetFileSize(file, nullptr);
@@ -31,14 +28,6 @@ bool ReadRecordHeader(HANDLE file, ObjectRecordHeader& header) {
     return false;
   if (!ReadExactly(file, &header.count, sizeof header.count) || header.count == 0) return false;
   return header.count <= BytesLeft(file);
-}
-
-bool IsPlausibleEnhMetafile(const void* bits, std::uint32_t size) {
-  if (!bits || size < kMinEnhMetaHeaderSize) return false;
-  const auto* header = static_cast<const ENHMETAHEADER*>(bits);
-  return header->iType == EMR_HEADER && header->dSignature == ENHMETA_SIGNATURE &&
-         header->nSize >= kMinEnhMetaHeaderSize && header->nSize <= size &&
-         header->nBytes >= header->nSize && header->nBytes <= size;
 }
 
 }  // namespace talo

@@ -22,7 +22,4 @@ bool ReadExactly(HANDLE file, void* data, DWORD size);
 // holds: readers stop there, and no buffer is ever sized from a count the file cannot back.
 bool ReadRecordHeader(HANDLE file, ObjectRecordHeader& header);
 
-// True when `bits` begin with an enhanced metafile header that fits in `size` bytes.
-bool IsPlausibleEnhMetafile(const void* bits, std::uint32_t size);
-
 }  // namespace talo
