@@ -222,15 +222,10 @@ int MakeShortcut(const std::string& base, const char* source, bool describe) {
   return PathExists(pif.c_str(), false, false) ? kProgramInformation : kNoShortcut;
 }
 
-// The combination's or (kWorkingCopy) the working base name. The file name helpers refuse an
-// empty extension, so the base is a shell link's name without its extension.
+// The combination's or (kWorkingCopy) the working base name: its file names without extension.
 bool BaseName(char (&base)[kPathCapacity], int code) {
-  const char* extension = ShortcutExtension(kShellLink);
-  const int length = code == kWorkingCopy ? WorkingFileName(base, extension)
-                                          : CombinationFileName(base, code, extension);
-  if (length == 0) return false;
-  base[length - std::strlen(extension)] = '\0';
-  return true;
+  return (code == kWorkingCopy ? WorkingFileName(base, "") : CombinationFileName(base, code, "")) >
+         0;
 }
 
 bool ShortcutFileName(char (&path)[kPathCapacity], int code, int kind) {
@@ -255,16 +250,8 @@ bool TakeOverStoredShortcut(const char* stored, int kind) {
 }  // namespace
 
 const char* ShortcutExtension(int kind) {
-  switch (kind) {
-    case kShellLink:
-      return ".lnk";
-    case kProgramInformation:
-      return ".pif";
-    case kInternetShortcut:
-      return ".url";
-    default:
-      return "";
-  }
+  const auto assignment = static_cast<AssignmentKind>(kind);
+  return IsShortcutKind(assignment) ? AssignmentExtension(assignment) : "";
 }
 
 std::string FileNamePart(const char* path) {

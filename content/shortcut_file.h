@@ -8,14 +8,15 @@
 #include <string>
 
 #include "base/unique.h"
+#include "data/combination.h"
 
 namespace talo {
 
 // Shortcut kinds: the kind bits of a user status byte.
-inline constexpr int kNoShortcut = 0;
-inline constexpr int kShellLink = 1;
-inline constexpr int kProgramInformation = 2;
-inline constexpr int kInternetShortcut = 3;
+inline constexpr int kNoShortcut = static_cast<int>(AssignmentKind::kNone);
+inline constexpr int kShellLink = static_cast<int>(AssignmentKind::kShellLink);
+inline constexpr int kProgramInformation = static_cast<int>(AssignmentKind::kProgramInformation);
+inline constexpr int kInternetShortcut = static_cast<int>(AssignmentKind::kInternetShortcut);
 // "No combination": the editor operations then act on the working shortcut.
 inline constexpr int kWorkingCopy = -1;
 

@@ -4,12 +4,13 @@
 #include "base/text.h"
 #include "base/unique.h"
 #include "content/shortcut_file.h"
+#include "data/combination.h"
 #include "data/combination_files.h"
 
 namespace talo {
 namespace {
 
-constexpr char kTextExtension[] = ".txt";
+constexpr const char* kTextExtension = AssignmentExtension(AssignmentKind::kText);
 // The editor's text box takes no more than this.
 constexpr DWORD kMaxTextBytes = 0xFFFE;
 

@@ -23,7 +23,8 @@ int ClearText(char* text, int capacity) {
 int JoinFileName(char* path, int capacity, const char* folder, const char* middle,
                  const char* extension) {
   ClearText(path, capacity);
-  if (!path || capacity <= 0 || !folder || !folder[0] || !extension || !extension[0]) return 0;
+  // An empty extension is allowed: it gives the base name of a combination's files.
+  if (!path || capacity <= 0 || !folder || !folder[0] || !extension) return 0;
   int length = BoundedLength(folder, capacity) + BoundedLength(middle, capacity) +
                BoundedLength(extension, capacity);
   if (length >= capacity) return 0;

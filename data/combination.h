@@ -94,8 +94,9 @@ bool IsAvailable(const TMappedView& system_data, int code, bool& available);
 bool KeyHasAvailableCombination(const TMappedView& system_data, int virtual_key, bool& available);
 
 // folder + the code as four upper-case hexadecimal digits + extension (the folder ends with a
-// backslash). Returns the length, or 0 with an empty `path` when the folder or extension is missing
-// or empty, the code is no combination code, or the name would not fit in `capacity`.
+// backslash); an empty extension gives the base name of the combination's files. Returns the
+// length, or 0 with an empty `path` when the folder or extension is missing, the folder is empty,
+// the code is no combination code, or the name would not fit in `capacity`.
 int FormatCombinationFileName(char* path, int capacity, const char* folder, int code,
                               const char* extension);
 

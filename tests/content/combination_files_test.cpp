@@ -23,6 +23,9 @@ TEST(CombinationFiles, NamesLieInTheUserDataFolderOfTheSettings) {
   EXPECT_EQ(std::string(path), settings.UserFile("000A.lnk"));
   EXPECT_EQ(WorkingFileName(path, ".obj"), int(settings.UserFile("Temp.obj").size()));
   EXPECT_EQ(std::string(path), settings.UserFile("Temp.obj"));
+  // Without an extension: the base name that every content file of the combination extends.
+  CombinationFileName(path, 0x674, "");
+  EXPECT_EQ(std::string(path), settings.UserFile("0674"));
 
   EXPECT_EQ(CombinationFileName(path, 0x800, ".txt"), 0);
   EXPECT_EQ(std::string(path), "");
