@@ -140,10 +140,16 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (DispatchNotify(lparam, result)) return result;
       break;
     }
+    case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORBTN: {
       // Children of a container paint on its colour, or on whatever its own parent gives.
-      return reinterpret_cast<LRESULT>(BackgroundBrush(reinterpret_cast<HDC>(wparam)));
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      if (HBRUSH own = OwnColorBrush(reinterpret_cast<HWND>(lparam), dc))
+        return reinterpret_cast<LRESULT>(own);
+      if (message == WM_CTLCOLOREDIT) break;
+      return reinterpret_cast<LRESULT>(BackgroundBrush(dc));
+    }
     case WM_ERASEBKGND:
       if (custom_) {
         RECT client;
@@ -159,9 +165,22 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED:
       pressed_ = false;
       break;
+    case WM_SETFOCUS:
+      if (enter_) enter_();
+      break;
+    case WM_KILLFOCUS:
+      if (exit_) exit_();
+      break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (key_down_ && key_down_(static_cast<WORD>(wparam))) return 0;
+      if (key_down_ && key_down_(static_cast<WORD>(wparam))) {
+        // The character that the key's translation queued must not reach whatever has the
+        // focus now (a key that moved the focus into an edit would type itself there).
+        MSG typed;
+        const UINT first = message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+        PeekMessageA(&typed, nullptr, first, first + 1, PM_REMOVE);
+        return 0;
+      }
       break;
     case WM_CONTEXTMENU:
       if (popup_menu_) {
@@ -205,6 +224,14 @@ bool TControl::HandleMouse(UINT message, LPARAM lparam) {
         GetClientRect(handle_, &client);
         if (PtInRect(&client, at)) Click();
       }
+      if (enabled_) RaiseMouse(mouse_up_, TMouseButton::Left, lparam);
+      return false;
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (enabled_) {
+        RaiseMouse(mouse_up_, message == WM_RBUTTONUP ? TMouseButton::Right : TMouseButton::Middle,
+                   lparam);
+      }
       return false;
     default:
       return false;
@@ -219,10 +246,13 @@ bool TControl::HandleMouse(UINT message, LPARAM lparam) {
       pressed_ = true;
     }
   }
-  if (mouse_down_) {
-    mouse_down_(button, static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
-  }
+  RaiseMouse(mouse_down_, button, lparam);
   return false;  // the control's own procedure still sees the press (focus, button state)
+}
+
+void TControl::RaiseMouse(const std::function<void(TMouseButton, int, int)>& event,
+                          TMouseButton button, LPARAM lparam) const {
+  if (event) event(button, static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
 }
 
 bool TControl::Visible() const {
@@ -327,6 +357,24 @@ void TControl::AlignChildren(HWND parent) {
       if ((control->align_ != TAlign::Client) == edges) control->AlignWithin(remaining);
     }
   }
+}
+
+bool TControl::TabStop() const {
+  return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
+void TControl::SetTabStop(bool tab_stop) {
+  if (!handle_) return;
+  LONG style = GetWindowLongA(handle_, GWL_STYLE);
+  style = tab_stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  SetWindowLongA(handle_, GWL_STYLE, style);
+}
+
+HBRUSH TControl::OwnColorBrush(HWND child, HDC dc) {
+  TControl* control = FromHandle(child);
+  if (!control || !control->own_brush_) return nullptr;
+  SetBkColor(dc, control->own_color_);
+  return static_cast<HBRUSH>(control->own_brush_.get());
 }
 
 void TControl::SetFocus() {

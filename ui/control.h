@@ -90,6 +90,10 @@ class TControl {
   // (0 keeps the form's height).
   void SetFontStyle(bool bold, bool underline, int height);
 
+  // Whether Tab stops at the control.
+  bool TabStop() const;
+  void SetTabStop(bool tab_stop);
+
   bool Focused() const { return handle_ && GetFocus() == handle_; }
   void SetFocus();
   void BringToFront();
@@ -108,6 +112,9 @@ class TControl {
   static bool DispatchNotify(LPARAM lparam, LRESULT& result);
   // Places the aligned children of `parent` after its size changed.
   static void AlignChildren(HWND parent);
+  // The brush of a child control that has a colour of its own (with the device context's
+  // background set to it), or null: its parent answers the child's WM_CTLCOLOR... with it.
+  static HBRUSH OwnColorBrush(HWND child, HDC dc);
 
  protected:
   // Creates the window as a child of `parent`, subclasses it and gives it the form's font.
@@ -154,7 +161,12 @@ class TControl {
   std::function<void()> click_;
   std::function<void()> double_click_;
   std::function<void(TMouseButton, int, int)> mouse_down_;
-  // A key going down in the control (the virtual-key code); true when the handler consumed it.
+  std::function<void(TMouseButton, int, int)> mouse_up_;
+  // The control gains and loses the keyboard focus.
+  std::function<void()> enter_;
+  std::function<void()> exit_;
+  // A key going down in the control (the virtual-key code); true when the handler consumed it,
+  // and then the character it would type is dropped too.
   std::function<bool(WORD)> key_down_;
 
  private:
@@ -166,6 +178,8 @@ class TControl {
   // (a graphic control).
   void PlaceInZOrder();
   bool HandleMouse(UINT message, LPARAM lparam);
+  void RaiseMouse(const std::function<void(TMouseButton, int, int)>& event, TMouseButton button,
+                  LPARAM lparam) const;
 
   HWND handle_ = nullptr;
   TForm* form_ = nullptr;

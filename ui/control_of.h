@@ -22,6 +22,7 @@ class TControlOf : public TControl {
   using TControl::Enabled;
   using TControl::Hint;
   using TControl::PopupMenu;
+  using TControl::TabStop;
   using TControl::Tag;
   using TControl::Visible;
 
@@ -53,6 +54,10 @@ class TControlOf : public TControl {
     SetAlign(align);
     return self();
   }
+  Self& TabStop(bool tab_stop) {
+    SetTabStop(tab_stop);
+    return self();
+  }
   Self& PopupMenu(TPopupMenu& menu) {
     SetPopupMenu(&menu);
     return self();
@@ -74,6 +79,19 @@ class TControlOf : public TControl {
   // Any mouse button going down (a double click's second press too), in client coordinates.
   Self& OnMouseDown(std::function<void(TMouseButton button, int x, int y)> handler) {
     mouse_down_ = std::move(handler);
+    return self();
+  }
+  // A mouse button going up over the control (or anywhere while it holds the mouse).
+  Self& OnMouseUp(std::function<void(TMouseButton button, int x, int y)> handler) {
+    mouse_up_ = std::move(handler);
+    return self();
+  }
+  Self& OnEnter(std::function<void()> handler) {
+    enter_ = std::move(handler);
+    return self();
+  }
+  Self& OnExit(std::function<void()> handler) {
+    exit_ = std::move(handler);
     return self();
   }
 

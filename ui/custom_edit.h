@@ -28,6 +28,11 @@ class TCustomEdit : public TControlOf<Self> {
     if (this->Handle()) SendMessageA(this->Handle(), EM_LIMITTEXT, length, 0);
     return this->self();
   }
+  // The colour of the background behind the text (the parent's default colour otherwise).
+  Self& Color(COLORREF color) {
+    this->SetOwnColor(color);
+    return this->self();
+  }
   // Runs after every change of the text, by the user or the program.
   Self& OnChange(std::function<void()> handler) {
     change_ = std::move(handler);

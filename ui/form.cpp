@@ -228,7 +228,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (lparam && TControl::DispatchCommand(wparam, lparam)) return 0;
-      if (!lparam && HIWORD(wparam) == 0 && main_menu_ && main_menu_->DispatchCommand(LOWORD(wparam)))
+      if (!lparam && HIWORD(wparam) == 0 && main_menu_ &&
+          main_menu_->DispatchCommand(LOWORD(wparam)))
         return 0;
       // Enter and Escape arrive from IsDialogMessage as IDOK and IDCANCEL when no child window
       // of the form carries those identifiers.
@@ -295,10 +296,16 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       FillRect(reinterpret_cast<HDC>(wparam), &client, reinterpret_cast<HBRUSH>(brush_.get()));
       return 1;
     }
+    case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wparam), color_);
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      if (HBRUSH own = TControl::OwnColorBrush(reinterpret_cast<HWND>(lparam), dc))
+        return reinterpret_cast<LRESULT>(own);
+      if (message == WM_CTLCOLOREDIT) break;
+      SetBkColor(dc, color_);
       return reinterpret_cast<LRESULT>(brush_.get());
+    }
   }
   return DefWindowProcA(handle_, message, wparam, lparam);
 }

@@ -1,6 +1,8 @@
 // TImage: picture ownership, auto-size, the transparency mask and painting.
 #include "ui/image.h"
 
+#include <algorithm>
+
 namespace talo::ui {
 namespace {
 
@@ -118,29 +120,44 @@ void TImage::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   if (client.right <= 0 || client.bottom <= 0) return;
+  // Only the part that needs painting is composed: a large picture in a small scroll box shows
+  // a fraction of itself.
+  RECT area = client;
+  RECT clip;
+  if (GetClipBox(dc, &clip) > NULLREGION) IntersectRect(&area, &client, &clip);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
   // Composed off screen, so the three passes of a transparent picture never show.
-  GdiObject canvas(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  GdiObject canvas(CreateCompatibleBitmap(dc, width, height));
   SelectedDC buffer(dc, canvas.get());
-  FillRect(buffer.get(), &client, ParentBrush(dc));
-  SIZE size = PictureSize();
-  if (bitmap_) {
+  const RECT whole = {0, 0, width, height};
+  FillRect(buffer.get(), &whole, ParentBrush(dc));
+  const SIZE size = PictureSize();
+  // The picture's part inside the area, in buffer coordinates.
+  const int shown_width = std::min<int>(width, size.cx - area.left);
+  const int shown_height = std::min<int>(height, size.cy - area.top);
+  if (bitmap_ && shown_width > 0 && shown_height > 0) {
     SelectedDC picture(dc, bitmap_.get());
+    auto blit = [&](HDC source, DWORD operation) {
+      BitBlt(buffer.get(), 0, 0, shown_width, shown_height, source, area.left, area.top, operation);
+    };
     if (transparent_ && mask_) {
       // picture XOR background, cleared where opaque, XOR picture again: the picture where the
       // mask is black, the background untouched where it is white.
       SelectedDC mask(dc, mask_.get());
       SetBkColor(buffer.get(), RGB(255, 255, 255));
       SetTextColor(buffer.get(), RGB(0, 0, 0));
-      BitBlt(buffer.get(), 0, 0, size.cx, size.cy, picture.get(), 0, 0, SRCINVERT);
-      BitBlt(buffer.get(), 0, 0, size.cx, size.cy, mask.get(), 0, 0, SRCAND);
-      BitBlt(buffer.get(), 0, 0, size.cx, size.cy, picture.get(), 0, 0, SRCINVERT);
+      blit(picture.get(), SRCINVERT);
+      blit(mask.get(), SRCAND);
+      blit(picture.get(), SRCINVERT);
     } else {
-      BitBlt(buffer.get(), 0, 0, size.cx, size.cy, picture.get(), 0, 0, SRCCOPY);
+      blit(picture.get(), SRCCOPY);
     }
   } else if (icon_) {
-    DrawIconEx(buffer.get(), 0, 0, Icon(), 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(buffer.get(), -area.left, -area.top, Icon(), 0, 0, 0, nullptr, DI_NORMAL);
   }
-  BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, area.left, area.top, width, height, buffer.get(), 0, 0, SRCCOPY);
 }
 
 void TImage::ApplyEnabled(bool) { InvalidateRect(Handle(), nullptr, FALSE); }

@@ -3,14 +3,41 @@
 
 namespace talo::ui {
 
-TMemo& TMemo::Create(const TParent& parent, const TBounds& bounds, const std::string& text) {
+TMemo& TMemo::Create(const TParent& parent, const TBounds& bounds, const std::string& text,
+                     const TMemoStyle& style) {
   TBounds sized = bounds;
   if (sized.width <= 0) sized.width = 185;
   if (sized.height <= 0) sized.height = 89;
-  CreateHandle(parent, "EDIT",
-               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
-               WS_EX_CLIENTEDGE, sized, text);
+  want_returns_ = style.want_returns;
+  DWORD window_style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
+  if (style.want_returns) window_style |= ES_WANTRETURN;
+  if (style.horizontal_scroll_bar) window_style |= ES_AUTOHSCROLL | WS_HSCROLL;
+  CreateHandle(parent, "EDIT", window_style, WS_EX_CLIENTEDGE, sized, text);
   return *this;
+}
+
+LRESULT TMemo::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!want_returns_) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    // The dialog manager asks before it acts on Enter, Tab and Escape: a memo of the dialog
+    // kind leaves plain Enter, Tab and Escape to the form and keeps Ctrl+Enter and Ctrl+Tab.
+    if (message == WM_GETDLGCODE) {
+      auto* pending = reinterpret_cast<const MSG*>(lparam);
+      LRESULT code = DefaultHandler(message, wparam, lparam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+      if (pending && pending->message == WM_KEYDOWN &&
+          (pending->wParam == VK_RETURN || pending->wParam == VK_TAB) && ctrl)
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    if (message == WM_KEYDOWN && ctrl && (wparam == VK_RETURN || wparam == VK_TAB)) {
+      SendMessageA(Handle(), EM_REPLACESEL, TRUE,
+                   reinterpret_cast<LPARAM>(wparam == VK_RETURN ? "\r\n" : "\t"));
+      MSG typed;  // the line feed or tab character the key also typed
+      PeekMessageA(&typed, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
+      return 0;
+    }
+  }
+  return TCustomEdit::HandleMessage(message, wparam, lparam);
 }
 
 int TMemo::LineCount() const {

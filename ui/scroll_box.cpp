@@ -8,12 +8,12 @@ namespace {
 const int kLineStep = 16;
 }  // namespace
 
-TScrollBox& TScrollBox::Create(const TParent& parent, const TBounds& bounds) {
+TScrollBox& TScrollBox::Create(const TParent& parent, const TBounds& bounds, bool sunken) {
   TBounds sized = bounds;
   if (sized.width <= 0) sized.width = 185;
   if (sized.height <= 0) sized.height = 41;
   CreateHandle(parent, CustomControlClass(), WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
-               WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, sized, "");
+               (sunken ? WS_EX_CLIENTEDGE : 0) | WS_EX_CONTROLPARENT, sized, "");
   scroll_x_ = scroll_y_ = 0;
   UpdateScrollRange();
   return *this;

@@ -7,7 +7,11 @@ namespace talo::ui {
 
 class TScrollBox : public TControlOf<TScrollBox> {
  public:
-  TScrollBox& Create(const TParent& parent, const TBounds& bounds);
+  TScrollBox& Create(const TParent& parent, const TBounds& bounds, bool sunken = true);
+  TScrollBox& Color(COLORREF color) {
+    SetOwnColor(color);
+    return *this;
+  }
 
   // Fits the scroll bars to the extent of the children; call after placing or resizing them.
   void UpdateScrollRange();
