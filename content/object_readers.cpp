@@ -60,9 +60,9 @@ GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count, D
   return ReadRecordData(file.get(), count, padding);
 }
 
-// Where the pixels of a DIB start, or 0 when the DIB is of a kind the preview does not draw or
-// its bytes do not hold all the pixels its header promises.
-DWORD DibBitsOffset(const BITMAPINFOHEADER& header, DWORD size) {
+// Where the pixels of a DIB start, and how many bytes they take; 0 when the DIB is of a kind the
+// preview does not draw or its bytes do not hold all the pixels its header promises.
+DWORD DibBitsOffset(const BITMAPINFOHEADER& header, DWORD size, DWORD& pixel_bytes) {
   if (size < sizeof header || header.biSize != sizeof header || header.biPlanes != 1 ||
       header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0)
     return 0;
@@ -88,6 +88,7 @@ DWORD DibBitsOffset(const BITMAPINFOHEADER& header, DWORD size) {
   const std::uint64_t rows = std::uint64_t(height < 0 ? -height : height);
   const std::uint64_t offset = sizeof header + color_table;
   if (offset + stride * rows > size) return 0;
+  pixel_bytes = static_cast<DWORD>(stride * rows);
   return static_cast<DWORD>(offset);
 }
 
@@ -119,18 +120,32 @@ int Fail(char* output, int capacity) { return CopyText(output, capacity, ""); }
 }  // namespace
 
 HBITMAP ReadObjectBitmap(const char* file_name, HDC dc) {
+  FileHandle file = OpenObjectFile(file_name);
   DWORD count = 0;
-  GlobalMemory data = ReadFirstRecord(file_name, CF_DIB, count);
-  if (!data) return nullptr;
-  auto* header = static_cast<BITMAPINFOHEADER*>(data.get());
-  const DWORD bits_offset = DibBitsOffset(*header, count);
-  if (bits_offset == 0) return nullptr;
-  header->biXPelsPerMeter = kPelsPerMeter;
-  header->biYPelsPerMeter = kPelsPerMeter;
-  header->biClrUsed = 0;
-  header->biClrImportant = 0;
-  return CreateDIBitmap(dc, header, CBM_INIT, static_cast<BYTE*>(data.get()) + bits_offset,
-                        reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+  if (!file || !SeekRecord(file.get(), CF_DIB, count)) return nullptr;
+  // The header and colour table first; the pixels then go straight into the bitmap's memory, in
+  // the picture's own format: nothing is copied or converted pixel by pixel before a preview
+  // paints the part it shows.
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+  } info = {};
+  if (count < sizeof info.header || !ReadExactly(file.get(), &info.header, sizeof info.header))
+    return nullptr;
+  DWORD pixel_bytes = 0;
+  const DWORD bits_offset = DibBitsOffset(info.header, count, pixel_bytes);
+  const DWORD table_bytes = bits_offset - sizeof info.header;
+  if (bits_offset == 0 || (table_bytes > 0 && !ReadExactly(file.get(), info.colors, table_bytes)))
+    return nullptr;
+  info.header.biXPelsPerMeter = kPelsPerMeter;
+  info.header.biYPelsPerMeter = kPelsPerMeter;
+  info.header.biClrUsed = 0;
+  info.header.biClrImportant = 0;
+  void* bits = nullptr;
+  GdiObject bitmap(CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                    nullptr, 0));
+  if (!bitmap || !bits || !ReadExactly(file.get(), bits, pixel_bytes)) return nullptr;
+  return static_cast<HBITMAP>(bitmap.release());
 }
 
 HENHMETAFILE ReadObjectMetafile(const char* file_name) {
