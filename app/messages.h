@@ -39,6 +39,30 @@ inline constexpr char kUnrecognizedUserFile[] =
 inline constexpr char kAccessUserFile[] = "Unable to access Tallowick user data file, 'USER.DAT'.";
 inline constexpr char kWriteUserFile[] = "Unable to write Tallowick user data file, 'USER.DAT'.";
 
+// The editor's checks before a save; each is followed by kIncompleteNote.
+inline constexpr char kMissingTitle[] =
+    "Please enter a valid description/title for this key combination assignment to save the new "
+    "settings.";
+inline constexpr char kMissingKind[] =
+    "Please select one of the three key combination assignment types ('Shortcut', 'Text', or "
+    "'Object') to save the new settings.";
+inline constexpr char kMissingShortcut[] =
+    "Please paste or drag-and-drop a file or folder into the the 'Shortcut' box to save the new "
+    "settings.";
+inline constexpr char kMissingText[] =
+    "Please type or paste text into the 'Text' box to save the new settings.";
+inline constexpr char kMissingObject[] =
+    "Please paste an object into the 'Object' box to save the new settings.";
+inline constexpr char kIncompleteNote[] =
+    "\n\nNOTE:  To save the current settings without completing the assignment data, you may "
+    "disable the key assignment by \"unchecking\" the 'Enabled' checkbox.";
+inline constexpr char kOverwriteQuestion[] =
+    "If you save the current settings and data, all previous settings and data will be lost.  Do "
+    "you wish save the current settings and data?";
+inline constexpr char kMultipleObjects[] =
+    "You have attempted to drop or paste multiple objects into the 'Shortcut' box.  A shortcut "
+    "may be created for only one file or one folder.";
+
 // Filled with the combination's display name.
 inline constexpr char kCombinationWarningFormat[] =
     "WARNING:  The key combination, which you have selected,\n'%s', is commonly used by other "
@@ -50,6 +74,9 @@ inline constexpr char kRegistryWriteCaption[] = "Registry write error.";
 inline constexpr char kSaveSettingsCaption[] = "Save settings error.";
 inline constexpr char kUserPathCaption[] = "User data path selection error.";
 inline constexpr char kShortcutCreationCaption[] = "Shortcut creation error.";
+inline constexpr char kShortcutCreationMessageCaption[] = "Shortcut creation message.";
+inline constexpr char kIncompleteCaption[] = "Incomplete key assignment data.";
+inline constexpr char kSaveConfirmationCaption[] = "Save confirmation.";
 inline constexpr char kObjectCreationCaption[] = "Object creation error.";
 inline constexpr char kShortcutModificationCaption[] = "Shortcut modification error.";
 

@@ -1,31 +1,124 @@
-// TFormAssign: the assignment editor (filled by its own change).
+// TFormAssign: the assignment editor of one key combination - enabled, title, kind, and the three
+// content boxes (shortcut, text, object) that work on the working copies until a save.
 #pragma once
 
+#include <windows.h>
+
 #include "app/help.h"
+#include "forms/drop_panel.h"
 #include "forms/help_menu.h"
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/menu_item.h"
+#include "ui/panel.h"
+#include "ui/popup_menu.h"
+#include "ui/radio_button.h"
+#include "ui/scroll_box.h"
+#include "ui/status_bar.h"
 
 namespace talo {
 
 class TFormAssign : public ui::TForm {
  public:
-  TFormAssign() : TForm(ui::DialogDesign("TFormAssign", "Key Combination Assignment", 650, 420)) {
-    FinishCreate();
-  }
+  TFormAssign();
+  ~TFormAssign() override;
 
-  // Runs the editor modally for the combination `code`.
-  int EditCombination(int code) {
-    code_ = code;
-    return ShowModal();
-  }
-  int Code() const { return code_; }
+  // Runs the editor modally for the combination `code`; the caller refreshes its own view after.
+  int EditCombination(int code);
+  int Code() const { return Combination; }
 
+  // Components, named as the editor's design names them.
+  ui::TPanel pnlKey;
+  ui::TImage imgKaLeft, imgKaCenter, imgKaRight, imgShift, imgCtrl, imgAlt, imgBase;
+  ui::TCheckBox chkEnabled;
+  ui::TLabel lblTitle;
+  ui::TEdit edtTitle;
+  ui::TRadioButton radShortcut, radText, radObject;
+  TDropPanel pnlShortcut;
+  ui::TImage imgShtFocus, imgShortcut;
+  ui::TLabel lblShortcut;
+  ui::TMemo memoText;
+  TDropPanel pnlObject;
+  ui::TImage imgObjFocus;
+  ui::TScrollBox scbObject;
+  ui::TImage imgObject;
+  ui::TLabel lblObject;
+  ui::TButton btnOKClose, btnCancel, btnApply;
+  ui::TStatusBar sbMain;
   THelpMenu menuHelp;
+  ui::TPopupMenu pumShortcut;
+  ui::TMenuItem menShtOpen, menShtN1, menShtPaste, menShtDelete, menShtN2, menShtRename, menShtN3,
+      menShtRefresh, menShtN4, menShtNew, menShtN5, menShtProperties;
+  ui::TPopupMenu pumObject;
+  ui::TMenuItem menObjCut, menObjCopy, menObjPaste, menObjDelete;
+
+  // The editor's operations (public so that tests can act as the user would).
+  void LoadAssignment();
+  void UpdateControls(bool changed);
+  bool SaveAssignment();
+  bool fmKeyDown(WORD key);
+  bool edtTitleKeyDown(WORD key);
+  void btnOKCloseClick();
+  void btnApplyClick();
+
+  // The content boxes.
+  void ShowShortcutMenu(bool at_cursor);
+  void ShowTextMenu();
+  void ShowObjectMenu(bool at_cursor);
+  bool AcceptDroppedFiles(HDROP list);
+  bool PasteObject();
+  bool pnlShortcutKeyDown(WORD key);
+  bool pnlObjectKeyDown(WORD key);
+  void memoTextChange();
+  void ShortcutOpen();
+  void ShortcutPaste();
+  void ShortcutDelete();
+  void ShortcutRename();
+  void ShortcutRefresh();
+  void ShortcutNewUrl();
+  void ShortcutProperties();
+  void ObjectCut();
+  void ObjectCopy();
+  void ObjectPaste();
+  void ObjectDelete();
+
+  bool HasObjectNow() const { return HasObject; }
+  int ShortcutKindNow() const { return ShortcutKind; }
 
  private:
-  void CreateComponents() override { menuHelp.Attach(*this, kHelpAssign); }
+  void CreateComponents() override;
+  void CreateKeyPicture();
+  void CreateContentBoxes();
+  void CreateShortcutMenu();
+  void CreateObjectMenu();
+  void fmShow();
+  void fmHide();
+  void LoadPictures();
+  void ReleasePictures();
+  void PlaceKeyPicture();
+  void LoadShortcut(unsigned char kind_bits);
+  // Shows the working shortcut in the box; a failure (or kind 0) clears the box and makes the
+  // kind 0.
+  void ShowWorkingShortcut();
+  // Ticks Enabled as a consequence of a change, which itself is no separate change.
+  void TickEnabled();
+  void ClearObject();
+  // Pops `menu` up at the cursor, or at the centre of `box`, with the focus in the box.
+  void PopupAt(ui::TPopupMenu& menu, ui::TControl& box, bool at_cursor);
+  template <typename Each>
+  void ForEachImage(Each each);
 
-  int code_ = 0;
+  int Combination = 0;
+  bool ConfirmOverwrite = false;
+  HDC FormDC = nullptr;
+  bool Updating = false;
+  bool HasObject = false;
+  int ShortcutKind = 0;
 };
 
 }  // namespace talo

@@ -1,0 +1,348 @@
+// TFormAssign: the form, its key picture, loading an assignment into the working copies, the
+// change tracking and the save.
+#include "forms/form_assign.h"
+
+#include <string>
+
+#include "app/error_scope.h"
+#include "app/globals.h"
+#include "app/messages.h"
+#include "base/error.h"
+#include "content/shortcut_file.h"
+#include "content/working_object.h"
+#include "data/combination.h"
+#include "data/graph_data.h"
+#include "data/sys_data.h"
+#include "data/title_file.h"
+#include "data/user_data.h"
+#include "forms/object_preview.h"
+#include "forms/select_all.h"
+
+namespace talo {
+namespace {
+
+constexpr COLORREF kLightYellow = 14745599;
+constexpr int kTitleLimit = 255;
+constexpr int kTextLimit = 65534;
+constexpr int kKeyLeft = 17;       // where the first cap sits in the key picture
+constexpr int kShiftedLeft = 89;   // the next cap after a Shift cap
+constexpr int kModifierStep = 40;  // a Ctrl or Alt cap and its gap
+
+constexpr char kStatusText[] =
+    "Please press \"Shift + F10\" to view the Active Menu.  In 'Text', press \"Ctrl +Tab\" for "
+    "Tab, and press \"Ctrl + Enter\" for Enter.";
+constexpr char kEnabledHint[] = "Enable assignment for this key combination.";
+constexpr char kTitleHint[] = "Description, or title, for this key combination.";
+constexpr char kShortcutHint[] = "Run an application, open a file or folder, or access a webpage.";
+constexpr char kTextHint[] = "Paste text.";
+constexpr char kObjectHint[] = "Paste entire files, images, sounds, or other objects.";
+constexpr char kFormCaptionSuffix[] = " - Key Combination Assignment";
+
+// Status byte kinds (the low four bits).
+constexpr unsigned char kTextKind = static_cast<unsigned char>(AssignmentKind::kText);
+constexpr unsigned char kObjectKind = static_cast<unsigned char>(AssignmentKind::kObject);
+
+ui::FormDesign AssignDesign() {
+  ui::FormDesign design;
+  design.class_name = "TFormAssign";
+  design.caption = "Key Combination Assignment";
+  design.width = 648;
+  design.height = 442;
+  design.border = ui::BorderStyle::Single;
+  design.icons.minimize = true;
+  design.icons.maximize = false;
+  design.centred = true;
+  return design;
+}
+
+std::string CombinationName(int code) {
+  char name[kDisplayNameCapacity] = "";
+  if (TaloSysData) DisplayName(*TaloSysData, code, name, sizeof name);
+  return name;
+}
+
+}  // namespace
+
+TFormAssign::TFormAssign() : TForm(AssignDesign()) {
+  OnShow = [this] { fmShow(); };
+  OnHide = [this] { fmHide(); };
+  FinishCreate();
+}
+
+TFormAssign::~TFormAssign() {
+  if (pnlShortcut.Handle()) DragAcceptFiles(pnlShortcut.Handle(), FALSE);
+  if (FormDC) ReleaseDC(Handle(), FormDC);
+}
+
+// Windowed controls are made in tab order: the framework stacks them so.
+void TFormAssign::CreateComponents() {
+  FormDC = GetDC(Handle());
+  CreateKeyPicture();
+  auto form_keys = [this](WORD key) { return fmKeyDown(key); };
+  chkEnabled.Create(*this, {10, 88, 0, 0}, "&Enabled")
+      .Hint(kEnabledHint)
+      .OnClick([this] { UpdateControls(true); })
+      .OnKeyDown(form_keys);
+  lblTitle.Create(*this, {90, 88, 0, 0}, "&Description/Title:");
+  edtTitle.Create(*this, {175, 85, 455, 20})
+      .MaxLength(kTitleLimit)
+      .Hint(kTitleHint)
+      .OnChange([this] { UpdateControls(true); })
+      .OnKeyDown([this](WORD key) { return edtTitleKeyDown(key); });
+  radShortcut.Create(*this, {80, 115, 60, 20}, "&Shortcut").Hint(kShortcutHint);
+  radText.Create(*this, {290, 115, 60, 20}, "&Text").Hint(kTextHint);
+  radObject.Create(*this, {500, 115, 60, 20}, "&Object").Hint(kObjectHint);
+  for (ui::TRadioButton* kind : {&radShortcut, &radText, &radObject})
+    kind->OnClick([this] { UpdateControls(true); }).OnKeyDown(form_keys);
+  CreateContentBoxes();
+  btnOKClose.Create(*this, {393, 345, 75, 23}, "OK")
+      .Default(true)
+      .OnClick([this] { btnOKCloseClick(); })
+      .OnKeyDown(form_keys);
+  btnCancel.Create(*this, {474, 345, 75, 23}, "Cancel")
+      .Cancel(true)
+      .OnClick([this] { SetModalResult(ui::mrCancel); })
+      .OnKeyDown(form_keys);
+  btnApply.Create(*this, {555, 345, 75, 23}, "&Apply")
+      .OnClick([this] { btnApplyClick(); })
+      .OnKeyDown(form_keys);
+  sbMain.Create(*this, kStatusText);
+  menuHelp.Attach(*this, kHelpAssign);
+  CreateShortcutMenu();
+  CreateObjectMenu();
+  DragAcceptFiles(pnlShortcut.Handle(), TRUE);
+}
+
+void TFormAssign::CreateKeyPicture() {
+  pnlKey.Create(*this, {10, 10, 385, 65}).Color(kLightYellow).Bevel(false).Enabled(false);
+  imgKaLeft.Create(pnlKey, {-1, -1, 18, 67}).Tag(163).Transparent(true);
+  imgKaCenter.Create(pnlKey, {17, -1, 351, 67}).Tag(164).Transparent(true);
+  imgKaRight.Create(pnlKey, {368, -1, 18, 67}).Tag(165).Transparent(true);
+  imgShift.Create(pnlKey, {17, 17, 71, 31}).Tag(16).AutoSize(true);
+  imgCtrl.Create(pnlKey, {89, 17, 39, 31}).Tag(17).AutoSize(true);
+  imgAlt.Create(pnlKey, {129, 17, 39, 31}).Tag(18).AutoSize(true);
+  imgBase.Create(pnlKey, {169, 17, 199, 31}).AutoSize(true);
+}
+
+int TFormAssign::EditCombination(int code) {
+  Combination = code;
+  Handle();  // the components come with the window
+  imgBase.Tag(code & 0xFF);
+  return ShowModal();
+}
+
+template <typename Each>
+void TFormAssign::ForEachImage(Each each) {
+  for (ui::TImage* image : {&imgKaLeft, &imgKaCenter, &imgKaRight, &imgShift, &imgCtrl, &imgAlt,
+                            &imgBase, &imgShtFocus, &imgShortcut, &imgObjFocus, &imgObject})
+    each(*image);
+}
+
+void TFormAssign::LoadPictures() {
+  ForEachImage([this](ui::TImage& image) {
+    if (image.Tag() < 0) return;
+    image.Bitmap(TaloGraphData ? TaloGraphData->CreatePictureBitmap(image.Tag(), FormDC) : nullptr);
+  });
+}
+
+// Every picture goes when the editor hides; the next showing builds them again.
+void TFormAssign::ReleasePictures() {
+  ForEachImage([](ui::TImage& image) { image.Clear(); });
+}
+
+void TFormAssign::fmShow() {
+  SetModalResult(ui::mrNone);
+  LoadAssignment();
+}
+
+void TFormAssign::fmHide() { ReleasePictures(); }
+
+void TFormAssign::PlaceKeyPicture() {
+  const bool shift = (Combination & kShiftBit) != 0;
+  imgShift.Visible(shift);
+  int x = shift ? kShiftedLeft : kKeyLeft;
+  for (auto [image, bit] : {std::pair{&imgCtrl, kCtrlBit}, std::pair{&imgAlt, kAltBit}}) {
+    const bool held = (Combination & bit) != 0;
+    image->Visible(held);
+    if (!held) continue;
+    image->Bounds({x, kKeyLeft, 0, 0});
+    x += kModifierStep;
+  }
+  imgBase.Bounds({x, kKeyLeft, 0, 0});
+  x += imgBase.Width();
+  imgKaRight.Bounds({x, -1, 0, 0});
+  imgKaCenter.Bounds({kKeyLeft, -1, x - kKeyLeft, imgKaCenter.Height()});
+  pnlKey.Bounds({pnlKey.Left(), pnlKey.Top(), x + kKeyLeft, pnlKey.Height()});
+}
+
+void TFormAssign::LoadShortcut(unsigned char kind_bits) {
+  // A shortcut kind loads only its own file; any other byte takes the first that exists.
+  const int kinds[] = {kShellLink, kProgramInformation, kInternetShortcut};
+  const bool shortcut_byte = kind_bits >= kShellLink && kind_bits <= kInternetShortcut;
+  for (int kind : kinds) {
+    if (shortcut_byte && kind != kind_bits) continue;
+    IconHandle icon;
+    std::string name;
+    if (!ReadShortcutPreview(kind, Combination, icon, name)) continue;
+    imgShortcut.Icon(icon.release());
+    lblShortcut.Caption(name);
+    ShortcutKind = kind;
+    return;
+  }
+  imgShortcut.Clear();
+  lblShortcut.Caption("");
+}
+
+void TFormAssign::LoadAssignment() {
+  sbMain.SimpleText(kStatusText);
+  LoadPictures();
+  Updating = true;
+  const std::string name = CombinationName(Combination);
+  unsigned char status = 0;
+  if (TaloUserData) TaloUserData->GetStatus(status, Combination);
+  SetCaption("\"" + name + "\"" + kFormCaptionSuffix);
+  PlaceKeyPicture();
+
+  char title[kTitleCapacity] = "";
+  ReadTitle(Combination, title);
+  edtTitle.Text(title[0] ? title : name);
+  std::string text;
+  LoadTextAssignment(text, Combination);
+  memoText.Text(text);
+
+  ShortcutKind = kNoShortcut;
+  HasObject = false;
+  const unsigned char kind = status & 0x0F;
+  LoadShortcut(kind);
+  HasObject = ShowObjectPreview(imgObject, lblObject, Combination);
+  scbObject.UpdateScrollRange();
+  scbObject.ScrollTo(0, 0);
+  const bool has_text = !memoText.Text().empty();
+  ConfirmOverwrite = ShortcutKind != kNoShortcut || has_text || HasObject;
+
+  radShortcut.Checked(kind >= kShellLink && kind <= kInternetShortcut && kind == ShortcutKind);
+  radText.Checked(kind == kTextKind && has_text);
+  radObject.Checked(kind == kObjectKind && HasObject);
+  if (!radShortcut.Checked() && !radText.Checked() && !radObject.Checked()) {
+    // A byte whose content is missing (or no assignment at all) is repaired at once.
+    status = 0;
+    if (TaloUserData && TaloSettings) {
+      TaloUserData->SetStatus(0, Combination);
+      TaloUserData->BackupFile(TaloSettings->UserDir());
+      TaloUserData->SaveFile(TaloSettings->UserDir());
+    }
+  }
+  chkEnabled.Checked(status >= kStatusEnabled);
+  btnCancel.Enabled(true);
+  btnOKClose.Caption("OK");
+  Updating = false;
+  UpdateControls(false);
+  SelectFirst();
+}
+
+void TFormAssign::UpdateControls(bool changed) {
+  if (Updating) return;
+  Updating = true;
+  constexpr COLORREF kWhite = RGB(255, 255, 255);
+  constexpr COLORREF kSilver = RGB(192, 192, 192);
+  const bool shortcut = radShortcut.Checked();
+  const bool text = radText.Checked();
+  const bool object = radObject.Checked();
+  // The kind group stays reachable by Tab: its selected button, or the first when none is.
+  radShortcut.TabStop(shortcut || (!text && !object));
+  pnlShortcut.Color(shortcut ? kWhite : kSilver).Enabled(shortcut);
+  radText.TabStop(text);
+  memoText.Color(text ? kWhite : kSilver).Enabled(text);
+  radObject.TabStop(object);
+  pnlObject.Color(object ? kWhite : kSilver).Enabled(object);
+  scbObject.Color(object ? kWhite : kSilver).Enabled(object);
+  btnApply.Enabled(changed);
+  Updating = false;
+}
+
+bool TFormAssign::SaveAssignment() {
+  const bool enabled = chkEnabled.Checked();
+  const bool shortcut = radShortcut.Checked();
+  const bool text = radText.Checked();
+  const bool object = radObject.Checked();
+  const bool has_text = !memoText.Text().empty();
+  if (enabled) {
+    const char* missing = nullptr;
+    if (edtTitle.Text().empty())
+      missing = msg::kMissingTitle;
+    else if (!shortcut && !text && !object)
+      missing = msg::kMissingKind;
+    else if (shortcut && ShortcutKind == kNoShortcut)
+      missing = msg::kMissingShortcut;
+    else if (text && !has_text)
+      missing = msg::kMissingText;
+    else if (object && !HasObject)
+      missing = msg::kMissingObject;
+    if (missing) {
+      const std::string message = std::string(missing) + msg::kIncompleteNote;
+      MessageBoxA(Handle(), message.c_str(), msg::kIncompleteCaption, MB_OK | MB_ICONINFORMATION);
+      return false;
+    }
+  }
+  if (ConfirmOverwrite &&
+      MessageBoxA(Handle(), msg::kOverwriteQuestion, msg::kSaveConfirmationCaption,
+                  MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+    return false;
+
+  unsigned char status = enabled ? kStatusEnabled : 0;
+  if (shortcut && ShortcutKind != kNoShortcut)
+    status += static_cast<unsigned char>(ShortcutKind);
+  else if (text && has_text)
+    status += kTextKind;
+  else if (object && HasObject)
+    status += kObjectKind;
+
+  // The hook sees the byte at once; the content files follow it.
+  const bool saved = RunInErrorScope(Handle(), msg::kSaveSettingsCaption, MB_ICONWARNING, [&] {
+    Check(TaloUserData && TaloSettings && TaloUserData->SetStatus(status, Combination),
+          msg::kWriteUserFile);
+    const char* folder = TaloSettings->UserDir();
+    TaloUserData->BackupFile(folder);
+    Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
+    Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
+    Check(SaveTextAssignment(memoText.Text(), Combination), msg::kTextWrite);
+    Check(CommitShortcut(Combination, ShortcutKind), msg::kShortcutWrite);
+    Check(CommitObject(Combination, HasObject), msg::kObjectWrite);
+  });
+  if (!saved) return false;
+  btnOKClose.Caption("Close");
+  btnCancel.Enabled(false);
+  btnApply.Enabled(false);
+  SelectFirst();
+  return true;
+}
+
+void TFormAssign::btnOKCloseClick() {
+  // Only the Edited state saves; after an Apply the button is "Close" and closes as it is.
+  if (btnApply.Enabled() && btnCancel.Enabled() && !SaveAssignment()) return;
+  SetModalResult(ui::mrOK);
+}
+
+void TFormAssign::btnApplyClick() { SaveAssignment(); }
+
+bool TFormAssign::fmKeyDown(WORD key) {
+  if (GetKeyState(VK_CONTROL) < 0) return false;
+  if (key == 'D') {
+    edtTitle.SetFocus();
+    return true;
+  }
+  if (key == VK_F10 && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_MENU) >= 0) {
+    if (radShortcut.Checked())
+      ShowShortcutMenu(false);
+    else if (radText.Checked())
+      ShowTextMenu();
+    else if (radObject.Checked())
+      ShowObjectMenu(false);
+    return true;
+  }
+  return false;
+}
+
+bool TFormAssign::edtTitleKeyDown(WORD key) { return SelectAllOnCtrlA(edtTitle.Handle(), key); }
+
+}  // namespace talo
