@@ -10,6 +10,7 @@ xvfb_pid=
 pids=()
 work=
 install=
+user_dir=
 desktop="talo_e2e_$$"
 log=
 
@@ -66,6 +67,7 @@ e2e_setup() {
   pids+=($!)
   poll 60 test -s "$work/fixture" || fail "the fixture did not prepare the installation"
   install=$(sed -n 's/^install=//p' "$work/fixture" | tr -d '\r')
+  user_dir=$(winepath -u "$(sed -n 's/^user=//p' "$work/fixture" | tr -d '\r')")
 }
 
 # in_desktop PROGRAM ARGUMENTS...: starts a program inside the test's virtual desktop, and waits

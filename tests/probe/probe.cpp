@@ -5,17 +5,25 @@
 //   probe press CAPTION BUTTON_ID             presses a button of the dialog with that caption
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
 //   probe clipboard [TEXT]                    prints the clipboard's text, or puts TEXT there
+//   probe clipboard-bitmap WIDTH HEIGHT       puts a light grey picture (CF_DIB) there
+//   probe clipboard-files PATH...             puts a file list (CF_HDROP) there
+//   probe clipboard-formats                   prints the clipboard's format numbers
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
-//   probe texts CLASS CAPTION                 prints the texts of the window's children, a line each
+//   probe texts CLASS CAPTION                 prints the texts of the window's children, a line
+//   each probe control CLASS CAPTION TEXT          prints "enabled|disabled checked|unchecked" of
+//   the
+//                                             child whose text is TEXT; exit 1 when absent
 //   probe version FILE                        prints the file's product version
 // A "-" for CLASS or CAPTION matches any.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "data/file_version.h"
+#include "tests/support/object_records.h"
 #include "tests/support/win_driver.h"
 
 using namespace talo::test;
@@ -34,8 +42,25 @@ BOOL CALLBACK PrintText(HWND child, LPARAM) {
   return TRUE;
 }
 
+// The state of the child window whose text is `text`: "enabled|disabled checked|unchecked".
+struct ControlSearch {
+  const char* text;
+  HWND found;
+};
+BOOL CALLBACK FindByText(HWND child, LPARAM search_address) {
+  auto* search = reinterpret_cast<ControlSearch*>(search_address);
+  char text[512] = "";
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(text) != search->text) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: probe window|msgbox|press|mapping|clipboard|rect|focus|close|texts|version ...\n");
+  std::fprintf(stderr,
+               "usage: probe "
+               "window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files|clipboard-"
+               "formats|rect|focus|close|texts|control|version ...\n");
   return 2;
 }
 
@@ -84,6 +109,16 @@ int main(int argc, char** argv) {
     EnumChildWindows(window, PrintText, 0);
     return 0;
   }
+  if (command == "control" && argc >= 5) {
+    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
+    ControlSearch search = {argv[4], nullptr};
+    if (window) EnumChildWindows(window, FindByText, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    const bool checked = SendMessageA(search.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    std::printf("%s %s\n", IsWindowEnabled(search.found) ? "enabled" : "disabled",
+                checked ? "checked" : "unchecked");
+    return 0;
+  }
   if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
     if (!window) return 1;
@@ -103,6 +138,19 @@ int main(int argc, char** argv) {
     ClientToScreen(window, &client);
     std::printf("%ld %ld %ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom, client.x,
                 client.y);
+    return 0;
+  }
+  if (command == "clipboard-bitmap" && argc >= 4) {
+    const std::string picture = SampleDib(std::atoi(argv[2]), std::atoi(argv[3]), 24, 0xC0);
+    return PutOnClipboard({{CF_DIB, picture}}) ? 0 : 1;
+  }
+  if (command == "clipboard-files" && argc >= 3) {
+    const std::vector<std::string> paths(argv + 2, argv + argc);
+    return PutOnClipboard({{CF_HDROP, FileListBytes(paths)}}) ? 0 : 1;
+  }
+  if (command == "clipboard-formats") {
+    for (unsigned format : ClipboardFormats()) std::printf("%u ", format);
+    std::printf("\n");
     return 0;
   }
   if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;

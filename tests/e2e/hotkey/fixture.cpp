@@ -7,8 +7,9 @@
 //   Ctrl + Alt + F6   disabled text  "must not appear"
 //   Ctrl + Alt + F7   no assignment
 //
-// points the registry at them, writes "install=<folder>" into READY_FILE and waits until a file
-// named READY_FILE plus ".done" appears; then it puts the registry back and removes the folders.
+// points the registry at them, writes "install=<folder>" and "user=<user data folder>" into
+// READY_FILE and waits until a file named READY_FILE plus ".done" appears; then it puts the
+// registry back and removes the folders.
 #include <windows.h>
 
 #include <cstdio>
@@ -55,7 +56,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot prepare the installation\n");
     return 1;
   }
-  if (!talo::test::WriteFileBytes(ready_file, "install=" + installation.InstallDir() + "\n"))
+  if (!talo::test::WriteFileBytes(ready_file, "install=" + installation.InstallDir() + "\nuser=" +
+                                                  installation.UserBaseDir() + "Default\\\n"))
     return 1;
   const DWORD start = GetTickCount();
   while (GetFileAttributesA((ready_file + ".done").c_str()) == INVALID_FILE_ATTRIBUTES &&

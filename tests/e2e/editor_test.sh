@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# The assignment editor with real keys: a free combination chosen on the keyboard window gets a
+# text, then a picture object, then a shortcut, each saved and then carried out by the hook in
+# another application; between them the editor's states: a refused incomplete save, Escape that
+# keeps everything, Apply then Close, an overwrite answered No.
+#
+#   editor_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+target_exe=$2
+fixture_exe=$3
+probe_exe=$4
+source "$(dirname "$0")/lib.sh"
+e2e_setup shipped  # the shipped system data: Ctrl + Alt + F7 is free and has its name
+
+code=0676  # Ctrl + Alt + F7
+caption='"Ctrl + Alt + F7" - Key Combination Assignment'
+shots="$build/editor"
+mkdir -p "$shots"
+
+visible() { probe window "$1" - | grep -q visible; }
+gone() { ! visible "$1"; }
+state() { probe control TFormAssign - "$1"; }
+status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }
+file_is() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }
+fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null); }
+
+# The keyboard window is active: the combination opens the editor.
+open_editor() {
+  wine explorer /desktop="$desktop" "${install}Talowick.exe" >/dev/null 2>&1
+  poll 10 visible TFormMain || fail "the main window did not show"
+  # The window may take a moment to become active after it shows: press again until it opens.
+  for _ in 1 2 3; do
+    sleep 0.5
+    xdotool key ctrl+alt+F7
+    poll 3 visible TFormAssign && break
+  done
+  if ! visible TFormAssign; then
+    import -window root "$shots/not_opened.png"
+    fail "Ctrl+Alt+F7 did not open the editor ($1)"
+  fi
+  sleep 0.5
+}
+# Enter on the default button; the overwrite question, when it comes, answered with `answer`.
+save_with() {
+  xdotool key Return
+  poll 5 probe_has_box "Save confirmation." || fail "no overwrite question ($2)"
+  xdotool key "$1"
+}
+probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
+shows_close() { [ "$(state Close)" = "enabled unchecked" ]; }
+picture_on_clipboard() { probe_block clipboard-formats | grep -qw 8; }
+# Ctrl (11) and V (56) reached the target after the keys it had seen before.
+pasted_after() { case "$(log_field keys)" in "$1"*"11 56 "*) return 0 ;; *) return 1 ;; esac; }
+press_in_target() {
+  read -r _ _ _ _ client_x client_y <<<"$(probe rect - "Talo Hotkey Target")"
+  xdotool mousemove $((client_x + 60)) $((client_y + 60)) click 1
+  sleep 0.5
+  xdotool key ctrl+alt+F7
+}
+
+in_desktop "${install}Talowick.exe"
+poll 60 visible TFormMain || fail "the main window did not show"
+focus_desktop >/dev/null
+
+# A free combination: its name as title, no kind, not enabled, nothing to apply.
+open_editor "first opening"
+probe window TFormAssign "$caption" >/dev/null || fail "the editor's caption is not: $caption"
+[ "$(state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on opening"
+[ "$(state "&Enabled")" = "enabled unchecked" ] || fail "a free combination opens enabled"
+for kind in "&Shortcut" "&Text" "&Object"; do
+  [ "$(state "$kind")" = "enabled unchecked" ] || fail "$kind is selected for a free combination"
+done
+import -window root "$shots/fresh.png"
+
+# Enabled without a kind is refused with the incomplete-data message.
+xdotool key space
+[ "$(state "&Apply")" = "enabled unchecked" ] || fail "ticking Enabled did not enable Apply"
+xdotool key Return
+poll 5 probe_has_box "Incomplete key assignment data." || fail "no incomplete-data message"
+probe msgbox "Incomplete key assignment data." | grep -q "^Please select one of the three" ||
+  fail "the incomplete-data message is not the kind message"
+xdotool key Return
+sleep 0.5
+visible TFormAssign || fail "a refused save closed the editor"
+
+# A text: title typed over the name, Text by its access key, a line break with Ctrl+Enter, a tab
+# with Ctrl+Tab, and Enter saves (nothing to overwrite: no question).
+xdotool key d ctrl+a
+xdotool type --delay 20 "My greeting"
+xdotool key alt+t Tab
+xdotool type --delay 20 "Dear reader,"
+xdotool key ctrl+Return ctrl+Tab
+xdotool type --delay 20 "hello."
+import -window root "$shots/text.png"
+xdotool key Return
+poll 10 gone TFormAssign || fail "Enter did not save and close the editor"
+[ "$(status_byte)" = 18 ] || fail "User.dat holds $(status_byte), not 18, for the text"
+[ -f "$user_dir/User.bak" ] || fail "no User.bak after the save"
+file_is "$user_dir/$code.dat" $'My greeting\r' || fail "the title file holds: $(cat "$user_dir/$code.dat")"
+file_is "$user_dir/$code.txt" $'Dear reader,\r\n\thello.' ||
+  fail "the text file holds: $(od -c "$user_dir/$code.txt")"
+
+# In another application the combination pastes that text.
+probe clipboard "the test's own clipboard text"
+start_target
+press_in_target
+poll 10 text_is $'Dear reader,\r\n\thello.' || fail "the text was not pasted into the target"
+
+# Reopened: the stored text, Text and Enabled selected, nothing to apply; Escape keeps it all.
+before=$(fingerprint)
+open_editor "the stored text"
+[ "$(state "&Text")" = "enabled checked" ] || fail "the stored text kind is not selected"
+[ "$(state "&Enabled")" = "enabled checked" ] || fail "the stored assignment is not enabled"
+[ "$(state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on reopening"
+xdotool key d ctrl+a
+xdotool type --delay 20 "Escaped title"
+xdotool key Escape
+poll 10 gone TFormAssign || fail "Escape did not close the editor"
+[ "$before" = "$(fingerprint)" ] || fail "Escape changed the user data folder"
+
+# Apply saves (after the overwrite question) and turns OK into Close; an edit after it is lost
+# by Close.
+open_editor "Apply then Close"
+xdotool key d ctrl+a
+xdotool type --delay 20 "Applied title"
+xdotool key alt+a
+poll 5 probe_has_box "Save confirmation." || fail "Apply over content asked nothing"
+xdotool key y
+poll 5 shows_close || fail "OK did not become Close after Apply"
+[ "$(state Cancel)" = "disabled unchecked" ] || fail "Cancel stays enabled after Apply"
+xdotool key d ctrl+a
+xdotool type --delay 20 "Lost title"
+[ "$(state "&Apply")" = "enabled unchecked" ] || fail "an edit after Apply did not enable Apply"
+xdotool key Return
+poll 10 gone TFormAssign || fail "Close did not close the editor"
+file_is "$user_dir/$code.dat" $'Applied title\r' || fail "Close saved the edit made after Apply"
+
+# A picture object pasted with Ctrl+V: answering No to the question saves nothing; Yes saves it.
+probe clipboard-bitmap 1024 768
+open_editor "the object"
+xdotool key alt+o Tab ctrl+v
+sleep 1
+import -window root "$shots/object.png"
+save_with n "object, No"
+sleep 0.5
+visible TFormAssign || fail "No to the overwrite question closed the editor"
+[ "$(status_byte)" = 18 ] || fail "No to the overwrite question still saved the kind"
+[ ! -f "$user_dir/$code.obj" ] || fail "No to the overwrite question still saved the object"
+save_with y "object, Yes"
+poll 10 gone TFormAssign || fail "the object save did not close the editor"
+[ "$(status_byte)" = 1c ] || fail "User.dat holds $(status_byte), not 1c, for the object"
+[ "$(od -An -tu4 -N4 "$user_dir/$code.obj" | tr -d ' ')" = 8 ] ||
+  fail "the object file does not start with the picture (CF_DIB)"
+probe clipboard "the test's own clipboard text"
+keys_before=$(log_field keys)
+press_in_target
+poll 10 picture_on_clipboard || fail "the combination did not put the picture on the clipboard"
+poll 10 pasted_after "$keys_before" ||
+  fail "the combination did not deliver the paste to the target: $(log_field keys)"
+
+# A shortcut to a batch file, pasted as a file list; the combination then runs it.
+ran="$work/ran.txt"
+printf 'echo ran> "%s"\r\n' "$(winepath -w "$ran")" >"$work/mark.bat"
+probe clipboard-files "$(winepath -w "$work/mark.bat")"
+open_editor "the shortcut"
+xdotool key alt+s Tab ctrl+v
+sleep 1
+[ "$(state "&Enabled")" = "enabled checked" ] || fail "the pasted shortcut did not tick Enabled"
+import -window root "$shots/shortcut.png"
+save_with y "shortcut"
+poll 10 gone TFormAssign || fail "the shortcut save did not close the editor"
+[ "$(status_byte)" = 11 ] || fail "User.dat holds $(status_byte), not 11, for the shortcut"
+[ -f "$user_dir/$code.lnk" ] || fail "no $code.lnk after the shortcut save"
+[ -f "$user_dir/$code.obj" ] && [ -f "$user_dir/$code.txt" ] ||
+  fail "the other contents were not kept beside the shortcut"
+press_in_target
+poll 20 test -f "$ran" || fail "the combination did not open the shortcut"
+
+echo "editor test passed"
