@@ -30,9 +30,14 @@ fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/d
 open_editor() {
   wine explorer /desktop="$desktop" "${install}Talowick.exe" >/dev/null 2>&1
   poll 10 visible TFormMain || fail "the main window did not show"
-  # The window may take a moment to become active after it shows: press again until it opens.
+  # The window may take a moment to become active after it shows: a click on its caption makes
+  # sure, and the combination is pressed again until the editor opens.
+  local left top
   for _ in 1 2 3; do
     sleep 0.5
+    read -r left top _ _ _ _ <<<"$(probe rect TFormMain "Quintavel Tallowick")"
+    xdotool mousemove $((left + 300)) $((top + 8)) click 1
+    sleep 0.3
     xdotool key ctrl+alt+F7
     poll 3 visible TFormAssign && break
   done
@@ -49,6 +54,12 @@ save_with() {
   xdotool key "$1"
 }
 probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
+# The editor's window as the user sees it, into the build's editor folder.
+shot() {
+  sleep 0.5
+  read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
+}
 shows_close() { [ "$(state Close)" = "enabled unchecked" ]; }
 picture_on_clipboard() { probe_block clipboard-formats | grep -qw 8; }
 # Ctrl (11) and V (56) reached the target after the keys it had seen before.
@@ -72,7 +83,7 @@ probe window TFormAssign "$caption" >/dev/null || fail "the editor's caption is 
 for kind in "&Shortcut" "&Text" "&Object"; do
   [ "$(state "$kind")" = "enabled unchecked" ] || fail "$kind is selected for a free combination"
 done
-import -window root "$shots/fresh.png"
+shot fresh
 
 # Enabled without a kind is refused with the incomplete-data message.
 xdotool key space
@@ -93,7 +104,7 @@ xdotool key alt+t Tab
 xdotool type --delay 20 "Dear reader,"
 xdotool key ctrl+Return ctrl+Tab
 xdotool type --delay 20 "hello."
-import -window root "$shots/text.png"
+shot text
 xdotool key Return
 poll 10 gone TFormAssign || fail "Enter did not save and close the editor"
 [ "$(status_byte)" = 18 ] || fail "User.dat holds $(status_byte), not 18, for the text"
@@ -142,7 +153,7 @@ probe clipboard-bitmap 1024 768
 open_editor "the object"
 xdotool key alt+o Tab ctrl+v
 sleep 1
-import -window root "$shots/object.png"
+shot object
 save_with n "object, No"
 sleep 0.5
 visible TFormAssign || fail "No to the overwrite question closed the editor"
@@ -168,7 +179,7 @@ open_editor "the shortcut"
 xdotool key alt+s Tab ctrl+v
 sleep 1
 [ "$(state "&Enabled")" = "enabled checked" ] || fail "the pasted shortcut did not tick Enabled"
-import -window root "$shots/shortcut.png"
+shot shortcut
 save_with y "shortcut"
 poll 10 gone TFormAssign || fail "the shortcut save did not close the editor"
 [ "$(status_byte)" = 11 ] || fail "User.dat holds $(status_byte), not 11, for the shortcut"

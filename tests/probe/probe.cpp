@@ -5,7 +5,7 @@
 //   probe press CAPTION BUTTON_ID             presses a button of the dialog with that caption
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
 //   probe clipboard [TEXT]                    prints the clipboard's text, or puts TEXT there
-//   probe clipboard-bitmap WIDTH HEIGHT       puts a light grey picture (CF_DIB) there
+//   probe clipboard-bitmap WIDTH HEIGHT       puts a dark grey picture (CF_DIB) there
 //   probe clipboard-files PATH...             puts a file list (CF_HDROP) there
 //   probe clipboard-formats                   prints the clipboard's format numbers
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "clipboard-bitmap" && argc >= 4) {
-    const std::string picture = SampleDib(std::atoi(argv[2]), std::atoi(argv[3]), 24, 0xC0);
+    const std::string picture = SampleDib(std::atoi(argv[2]), std::atoi(argv[3]), 24, 0x60);
     return PutOnClipboard({{CF_DIB, picture}}) ? 0 : 1;
   }
   if (command == "clipboard-files" && argc >= 3) {
