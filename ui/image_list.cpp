@@ -1,6 +1,7 @@
 // TImageList: a comctl32 image list with masks.
 #include "ui/image_list.h"
 
+#include "base/unique.h"
 #include "ui/common_controls.h"
 
 namespace talo::ui {
@@ -20,6 +21,12 @@ bool TImageList::Create(int width, int height) {
 int TImageList::Add(HBITMAP strip, COLORREF transparent) {
   if (!list_ || !strip) return -1;
   return ImageList_AddMasked(list_.get(), strip, transparent);
+}
+
+int TImageList::AddBitmapResource(HINSTANCE instance, int id, COLORREF transparent) {
+  GdiObject strip(
+      LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  return strip ? Add(static_cast<HBITMAP>(strip.get()), transparent) : -1;
 }
 
 int TImageList::AddIcon(HICON icon) {

@@ -20,6 +20,8 @@ class TImageList {
   // colour `transparent` are left out. The list copies the bitmap: it stays the caller's.
   // Returns the index of the first picture added, -1 on failure.
   int Add(HBITMAP strip, COLORREF transparent);
+  // The same for a bitmap resource of `instance`.
+  int AddBitmapResource(HINSTANCE instance, int id, COLORREF transparent);
   // Adds a copy of an icon; returns its index or -1.
   int AddIcon(HICON icon);
 

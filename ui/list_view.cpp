@@ -102,6 +102,17 @@ int TListView::Insert(int index, const std::string& caption, int image_index) {
   return inserted;
 }
 
+int TListView::InsertRow(int index, TListRow row, int image_index, bool checked) {
+  const int inserted = Insert(index, row.caption, image_index);
+  if (inserted < 0) return -1;
+  // A new row paints after the insertion, so its texts need no redraw of their own.
+  TListRow& stored = *rows_[inserted];
+  stored.sub_items = std::move(row.sub_items);
+  stored.tag = row.tag;
+  if (checked) SetChecked(inserted, true);
+  return inserted;
+}
+
 bool TListView::Delete(int index) {
   if (!MutableRow(index) || !SendMessageA(Handle(), LVM_DELETEITEM, index, 0)) return false;
   rows_.erase(rows_.begin() + index);
@@ -196,6 +207,19 @@ bool TListView::Select(int index) {
   return true;
 }
 
+RECT TListView::ItemRect(int index) const {
+  RECT area = {};
+  if (!Handle() || index < 0 || index >= Count()) return area;
+  area.left = LVIR_BOUNDS;
+  if (!SendMessageA(Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area))) area = {};
+  return area;
+}
+
+TListView& TListView::MinColumnWidth(int width) {
+  min_column_width_ = width;
+  return *this;
+}
+
 namespace {
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM compare) {
   return (*reinterpret_cast<const std::function<int(const TListRow&, const TListRow&)>*>(compare))(
@@ -229,6 +253,53 @@ TListView& TListView::OnItemChecked(std::function<void(int, bool)> handler) {
 TListView& TListView::OnColumnClick(std::function<void(int)> handler) {
   column_click_ = std::move(handler);
   return *this;
+}
+
+LRESULT TListView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      LRESULT code = DefaultHandler(message, wparam, lparam);
+      const auto* key = reinterpret_cast<const MSG*>(lparam);
+      if (key_down_ && key && key->message == WM_KEYDOWN &&
+          (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE))
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (!key_down_) break;
+      // The key's character is queued already, and a handler that runs a modal loop (a message
+      // box, another form) has it dispatched there: so it is marked for dropping beforehand.
+      drop_next_character_ = true;
+      if (key_down_(static_cast<WORD>(wparam))) return 0;
+      drop_next_character_ = false;
+      return DefaultHandler(message, wparam, lparam);
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      if (drop_next_character_) {
+        drop_next_character_ = false;
+        return 0;
+      }
+      break;
+    case WM_NOTIFY:
+      if (RefuseNarrowColumn(*reinterpret_cast<const NMHDR*>(lparam))) return TRUE;
+      break;
+  }
+  return TControl::HandleMessage(message, wparam, lparam);
+}
+
+bool TListView::RefuseNarrowColumn(const NMHDR& header) {
+  if (min_column_width_ <= 0 ||
+      (header.code != HDN_ITEMCHANGINGA && header.code != HDN_ITEMCHANGINGW))
+    return false;
+  if (header.hwndFrom != reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0)))
+    return false;
+  // The width and its mask lead both the ANSI and the Unicode item.
+  const auto& change = reinterpret_cast<const NMHEADERA&>(header);
+  if (!change.pitem || !(change.pitem->mask & HDI_WIDTH) || change.pitem->cxy >= min_column_width_)
+    return false;
+  SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, change.iItem, min_column_width_);
+  return true;
 }
 
 bool TListView::Notify(NMHDR& header, LRESULT& result) {

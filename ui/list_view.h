@@ -40,6 +40,10 @@ class TListView : public TControlOf<TListView> {
   int Add(const std::string& caption, int image_index = -1) {
     return Insert(Count(), caption, image_index);
   }
+  // Inserts a whole row before `index` in one go: its texts (kept beside it, for painting and for
+  // the program), picture and check mark; raises OnItemChecked for a ticked row. Returns the
+  // row's index, -1 on failure.
+  int InsertRow(int index, TListRow row, int image_index = -1, bool checked = false);
   bool Delete(int index);
   void Clear();
   // Stops repainting while many rows change; EndUpdate shows the result.
@@ -62,6 +66,10 @@ class TListView : public TControlOf<TListView> {
   int Selected() const;
   // Selects and focuses row `index` and scrolls it into view; -1 clears the selection.
   bool Select(int index);
+  // The row's whole area in client coordinates; empty for an index out of range.
+  RECT ItemRect(int index) const;
+  // The narrowest the user may drag a column.
+  TListView& MinColumnWidth(int width);
   // Orders the rows by `compare` (negative: the first row goes before the second).
   void Sort(const std::function<int(const TListRow&, const TListRow&)>& compare);
 
@@ -71,14 +79,22 @@ class TListView : public TControlOf<TListView> {
   TListView& OnColumnClick(std::function<void(int column)> handler);
 
  protected:
+  // With an OnKeyDown handler the list takes Enter and Escape from the dialog manager, and a key
+  // the handler consumed types no character (Alt+Enter no menu mnemonic).
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Notify(NMHDR& header, LRESULT& result) override;
 
  private:
   TListRow* MutableRow(int index);
   void RedrawRow(int index);
 
+  // A column narrower than the minimum is refused, and the column set to the minimum instead.
+  bool RefuseNarrowColumn(const NMHDR& header);
+
   std::vector<std::unique_ptr<TListRow>> rows_;  // in display order, one per list view item
   int columns_ = 0;
+  int min_column_width_ = 0;
+  bool drop_next_character_ = false;
   std::function<void(int, bool)> item_checked_;
   std::function<void(int)> column_click_;
 };
