@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/error_scope.h"
 #include "app/globals.h"
 #include "app/messages.h"
@@ -14,12 +16,19 @@ namespace {
 
 HWND ApplicationWindow() { return ui::Application ? ui::Application->Handle() : nullptr; }
 
+// A reopen while the program runs is asked for from a dialog: its message belongs over that
+// dialog, not behind it with the hidden application window.
+HWND MessageOwner(bool fatal) {
+  HWND active = fatal ? nullptr : GetActiveWindow();
+  return active ? active : ApplicationWindow();
+}
+
 }  // namespace
 
 bool OpenUserData(bool fatal) {
   const char* caption = fatal ? msg::kFatalCaption : msg::kUserDataFileCaption;
   const UINT icon = fatal ? MB_ICONERROR : MB_ICONWARNING;
-  return RunInErrorScope(ApplicationWindow(), caption, icon, [] {
+  return RunInErrorScope(MessageOwner(fatal), caption, icon, [] {
     Check(TaloUserData && TaloSettings, msg::kAccessUserFile);
     const char* folder = TaloSettings->UserDir();
     if (TaloUserData->LoadFile(folder)) return;
@@ -35,6 +44,16 @@ bool CommitUserData() {
     TaloUserData->BackupFile(folder);
     Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
   });
+}
+
+UserDataCopy::UserDataCopy() {
+  if (TaloUserData && TaloUserData->View())
+    bytes_.assign(TaloUserData->View(), TaloUserData->View() + TaloUserData->Size());
+}
+
+void UserDataCopy::Restore() const {
+  if (TaloUserData && TaloUserData->View() && TaloUserData->Size() == int(bytes_.size()))
+    std::memcpy(TaloUserData->View(), bytes_.data(), bytes_.size());
 }
 
 }  // namespace talo

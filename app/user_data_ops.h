@@ -1,14 +1,30 @@
 // Opening and committing the user data of the current user data folder, with their messages.
 #pragma once
 
+#include <vector>
+
 namespace talo {
 
 // Loads "User.dat" of the current user data folder into the user view, or creates an empty one
-// when there is none. A failure is shown (as a fatal error at start-up) and returns false.
+// when there is none. A failure is shown (as a fatal error at start-up, over the application
+// window; otherwise over the active window) and returns false. A failed load can leave part of
+// the file in the view: a caller that must keep the old data keeps a copy (UserDataCopy).
 bool OpenUserData(bool fatal);
 
 // Backs "User.dat" up to "User.bak" and saves the user view over it; a failed save is shown with
 // the caption "Save settings error." and returns false. A failed backup does not stop the save.
 bool CommitUserData();
+
+// A copy of the whole user view, to be put back when opening another folder's data failed.
+class UserDataCopy {
+ public:
+  // Copies the view as it is now (nothing when it is not open).
+  UserDataCopy();
+  // Writes the copy back into the view; the hook library sees the old table again at once.
+  void Restore() const;
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
 
 }  // namespace talo

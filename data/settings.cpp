@@ -73,8 +73,8 @@ int FormatRunCommand(char* command, int capacity, const char* install_dir) {
   if (!command || capacity <= 0) return 0;
   command[0] = '\0';
   if (!install_dir) return 0;
-  int length = std::snprintf(command, static_cast<size_t>(capacity), "\"%sTalowick.exe\" /s",
-                             install_dir);
+  int length =
+      std::snprintf(command, static_cast<size_t>(capacity), "\"%sTalowick.exe\" /s", install_dir);
   // A cut command would start a program that is not there; refuse it whole.
   if (length < 0 || length >= capacity) {
     command[0] = '\0';
@@ -94,8 +94,8 @@ void TTaloRegistry::LoadSettings() {
   if (!LoadFolder(install_dir_, kInstallKeyPath, "InstallDir"))
     CopyText(install_dir_, sizeof install_dir_, "\\");
   // A help path that does not fit stays empty rather than naming a cut file.
-  int help_length = BoundedLength(install_dir_, kPathCapacity) +
-                    static_cast<int>(sizeof kHelpFileName) - 1;
+  int help_length =
+      BoundedLength(install_dir_, kPathCapacity) + static_cast<int>(sizeof kHelpFileName) - 1;
   if (help_length <= kPathCapacity - 1) {
     CopyText(help_file_, sizeof help_file_, install_dir_);
     AppendText(help_file_, sizeof help_file_, kHelpFileName);
@@ -111,8 +111,8 @@ void TTaloRegistry::LoadSettings() {
 
   // The entry is written again so that it follows an installation that has moved.
   char command[kRunCommandBufferSize];
-  run_at_startup_ = ReadValue(command, nullptr, nullptr, kRunKeyPath, kRunValueName,
-                              sizeof command) ? 1 : 0;
+  run_at_startup_ =
+      ReadValue(command, nullptr, nullptr, kRunKeyPath, kRunValueName, sizeof command) ? 1 : 0;
   if (run_at_startup_ && FormatRunCommand(command, sizeof command, install_dir_))
     WriteValue(kRunKeyPath, kRunValueName, command, kRegTypeText, 0);
 
@@ -172,6 +172,24 @@ bool TTaloRegistry::SetUserDir(const char* base_folder) {
   CopyText(user_base_dir_, sizeof user_base_dir_, base);
   use_default_user_ = use_default_user ? 1 : 0;
   return true;
+}
+
+UserFolderSettings TTaloRegistry::UserFolder() const {
+  UserFolderSettings settings = {};
+  CopyText(settings.base_dir, sizeof settings.base_dir, user_base_dir_);
+  CopyText(settings.user_dir, sizeof settings.user_dir, user_dir_);
+  settings.use_default_user = use_default_user_ != 0;
+  return settings;
+}
+
+bool TTaloRegistry::RestoreUserFolder(const UserFolderSettings& previous) {
+  const bool written =
+      WriteValue(kSettingsKeyPath, "UserDir", previous.base_dir, kRegTypeText, 0) &&
+      WriteFlag("UseDefaultUser", previous.use_default_user);
+  CopyText(user_base_dir_, sizeof user_base_dir_, previous.base_dir);
+  CopyText(user_dir_, sizeof user_dir_, previous.user_dir);
+  use_default_user_ = previous.use_default_user ? 1 : 0;
+  return written;
 }
 
 }  // namespace talo

@@ -12,11 +12,19 @@ constexpr const char kSettingsKeyPath[] =
     "HKEY_CURRENT_USER\\Software\\Quintavel Software\\Tallowick\\CurrentVersion";
 constexpr const char kInstallKeyPath[] =
     "HKEY_LOCAL_MACHINE\\Software\\Quintavel Software\\Tallowick\\CurrentVersion";
-constexpr const char kRunKeyPath[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char kRunKeyPath[] =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char kRunValueName[] = "Tallowick";
 
 // Size of the autostart command buffer: the longest install folder and the command around it fit.
 constexpr int kRunCommandBufferSize = 1028;
+
+// The settings that together decide the user data folder.
+struct UserFolderSettings {
+  char base_dir[kPathCapacity];
+  char user_dir[kPathCapacity];
+  bool use_default_user;
+};
 
 class TTaloRegistry {
  public:
@@ -44,6 +52,12 @@ class TTaloRegistry {
   bool SetUseDefaultUser(bool use_default_user);
   // Takes a new base folder; without a user name the default user's folder is used instead.
   bool SetUserDir(const char* base_folder);
+
+  UserFolderSettings UserFolder() const;
+  // Takes back a change of the user data folder whose later steps failed: writes "UserDir" and
+  // "UseDefaultUser" as they were and puts the object back even when a write fails, so that the
+  // program goes on with the folder whose data is in force. False when a write failed.
+  bool RestoreUserFolder(const UserFolderSettings& previous);
 
  private:
   void LoadSettings();

@@ -70,4 +70,31 @@ bool PathExists(const char* path, bool folder_wanted, bool create) {
   return false;
 }
 
+bool FolderPathCharactersValid(const char* path) {
+  if (!path) return false;
+  for (int i = 0; path[i]; ++i) {
+    const unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c < 32 || c == '<' || c == '>' || c == '"' || c == '|' || c == '*' || c == '?')
+      return false;
+    const bool after_drive_letter =
+        i == 1 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (c == ':' && !after_drive_letter) return false;
+  }
+  return true;
+}
+
+bool RootFolderExists(const char* folder) {
+  const char* start = nullptr;
+  const int length = TrimmedRange(folder, &start);
+  const bool separator_last = length > 0 && (start[length - 1] == '\\' || start[length - 1] == '/');
+  const bool root = separator_last && (length == 1 || (length == 3 && start[1] == ':'));
+  if (!root) return false;
+  char path[4] = {};
+  CopyText(path, sizeof path, start, length);
+  const UINT previous_mode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  const DWORD attributes = GetFileAttributesA(path);
+  SetErrorMode(previous_mode);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace talo

@@ -28,4 +28,13 @@ int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_fol
 // Paths with the wildcards '*' or '?' are refused: they would match other entries.
 bool PathExists(const char* path, bool folder_wanted, bool create);
 
+// Whether `folder` is the root of a drive ("C:\", or "\" for the current drive) that can be read.
+// PathExists never answers for a root: without its separator nothing of the path is left.
+bool RootFolderExists(const char* folder);
+
+// Whether every character of `path` may stand in a folder path: no control characters, none of
+// < > " | * ?, and a colon only as the second character, after a drive letter. A file system
+// that takes such names (Wine's does) would otherwise make a folder no Windows program can open.
+bool FolderPathCharactersValid(const char* path);
+
 }  // namespace talo

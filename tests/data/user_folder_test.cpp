@@ -111,8 +111,8 @@ TEST_F(UserFolder, AFolderThatCannotBeMadeFailsAndClearsTheDefaultUserFlag) {
     bool use_default_user;
   };
   const Case cases[] = {
-      {temp_.Path(), true},                     // the user folder's name is taken by a file
-      {temp_.File("Base") + "\\", true},        // the base folder is a file
+      {temp_.Path(), true},               // the user folder's name is taken by a file
+      {temp_.File("Base") + "\\", true},  // the base folder is a file
       {temp_.File("Base") + "\\", false},
       {temp_.File("Missing\\Deeper") + "\\", false},  // only one level is created
   };
@@ -153,8 +153,8 @@ TEST_F(UserFolder, MissingArgumentsFail) {
   bool use_default_user = true;
   EXPECT_EQ(0, ResolveUserFolder(folder, nullptr, temp_.Path().c_str(), true, FakeUserName));
   EXPECT_EQ(0, ResolveUserFolder(folder, &use_default_user, nullptr, true, FakeUserName));
-  EXPECT_EQ(0, ResolveUserFolder(nullptr, &use_default_user, temp_.Path().c_str(), true,
-                                 FakeUserName));
+  EXPECT_EQ(
+      0, ResolveUserFolder(nullptr, &use_default_user, temp_.Path().c_str(), true, FakeUserName));
 }
 
 TEST_F(UserFolder, TheWindowsUserNameIsUsedByDefault) {
@@ -217,6 +217,27 @@ TEST_F(PathExistsTest, CreatingMakesOneMissingFolderLevelOnly) {
   // Asking for a file never creates anything.
   EXPECT_FALSE(PathExists(temp_.File("NotAFile").c_str(), false, true));
   EXPECT_FALSE(FileExists(temp_.File("NotAFile")));
+}
+
+TEST(FolderPathText, NamesThatNoFolderCanHaveAreRefused) {
+  const struct {
+    const char* path;
+    bool valid;
+  } cases[] = {
+      {"C:\\Data\\", true},  {"d:/Shared/Tallowick/", true}, {"\\\\server\\share\\", true},
+      {"C:\\a<b\\", false},  {"C:\\a>b\\", false},           {"C:\\a|b\\", false},
+      {"C:\\a\"b\\", false}, {"C:\\a?b\\", false},           {"C:\\a*b\\", false},
+      {"C:\\a\tb\\", false}, {"C:\\a:b\\", false},           {"1:\\Data\\", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FolderPathCharactersValid(c.path), c.valid) << c.path;
+}
+
+TEST(FolderPathText, TheRootOfADriveIsAFolderThatExists) {
+  EXPECT_TRUE(RootFolderExists("C:\\"));
+  EXPECT_TRUE(RootFolderExists(" c:/ "));
+  EXPECT_TRUE(RootFolderExists("\\"));  // the current drive's root
+  EXPECT_FALSE(RootFolderExists("C:"));
+  EXPECT_FALSE(RootFolderExists("C:\\windows\\"));
 }
 
 }  // namespace
