@@ -21,7 +21,8 @@ mkdir -p "$shots"
 
 visible() { probe window "$1" - | grep -q visible; }
 gone() { ! visible "$1"; }
-state() { probe control TFormAssign - "$1"; }
+# "enabled|disabled checked|unchecked" of the editor's control with that text.
+state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
 status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }
 file_is() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }
 fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null); }

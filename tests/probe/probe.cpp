@@ -11,11 +11,18 @@
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
-//   probe texts CLASS CAPTION                 prints the texts of the window's children, a line
-//   each probe control CLASS CAPTION TEXT          prints "enabled|disabled checked|unchecked" of
-//   the
-//                                             child whose text is TEXT; exit 1 when absent
+//   probe texts CLASS CAPTION                 prints the texts of the window's children
 //   probe version FILE                        prints the file's product version
+//   probe userdir                             prints the user data folder that the settings name
+//   probe userdata FOLDER CODE:STATUS...      writes FOLDER's User.dat with those status bytes
+//                                             (numbers in C notation); the program must not run
+//   probe listview CLASS CAPTION              prints the window's list view: "column I L T R B"
+//                                             per header, "row I CHECKED L T R B TEXT|TEXT|..."
+//                                             per row, rectangles on the screen
+//   probe child CLASS CAPTION TEXT            prints "L T R B checked|unchecked enabled|disabled
+//                                             CONTENT" of the child whose text, or else class,
+//                                             is TEXT; CONTENT is what WM_GETTEXT answers (an
+//                                             edit's text, which the window text is not)
 // A "-" for CLASS or CAPTION matches any.
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +30,10 @@
 #include <vector>
 
 #include "data/file_version.h"
+#include "data/settings.h"
+#include "data/user_data.h"
 #include "tests/support/object_records.h"
+#include "tests/support/remote_list_view.h"
 #include "tests/support/win_driver.h"
 
 using namespace talo::test;
@@ -42,25 +52,78 @@ BOOL CALLBACK PrintText(HWND child, LPARAM) {
   return TRUE;
 }
 
-// The state of the child window whose text is `text`: "enabled|disabled checked|unchecked".
-struct ControlSearch {
+int WriteUserData(int argc, char** argv) {
+  talo::TTaloUserData user_data;
+  if (!user_data.CreateView()) return 1;
+  for (int i = 3; i < argc; ++i) {
+    char* rest = nullptr;
+    const long code = std::strtol(argv[i], &rest, 0);
+    if (*rest != ':') return 2;
+    const long status = std::strtol(rest + 1, nullptr, 0);
+    if (!user_data.SetStatus(static_cast<unsigned char>(status), static_cast<int>(code))) return 1;
+  }
+  return user_data.SaveFile(argv[2]) ? 0 : 1;
+}
+
+int PrintListView(HWND window) {
+  HWND list = window ? FindWindowExA(window, nullptr, "SysListView32", nullptr) : nullptr;
+  ListViewContent content;
+  if (!ReadRemoteListView(list, content)) return 1;
+  for (size_t i = 0; i < content.headers.size(); ++i) {
+    const RECT& area = content.headers[i];
+    std::printf("column %u %ld %ld %ld %ld\n", unsigned(i), area.left, area.top, area.right,
+                area.bottom);
+  }
+  for (size_t i = 0; i < content.rows.size(); ++i) {
+    const ListViewRow& row = content.rows[i];
+    std::printf("row %u %d %ld %ld %ld %ld ", unsigned(i), row.checked ? 1 : 0, row.bounds.left,
+                row.bounds.top, row.bounds.right, row.bounds.bottom);
+    for (size_t column = 0; column < row.texts.size(); ++column)
+      std::printf("%s%s", column ? "|" : "", row.texts[column].c_str());
+    std::printf("\n");
+  }
+  return 0;
+}
+
+struct ChildQuery {
   const char* text;
   HWND found;
 };
-BOOL CALLBACK FindByText(HWND child, LPARAM search_address) {
-  auto* search = reinterpret_cast<ControlSearch*>(search_address);
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
+  auto* query = reinterpret_cast<ChildQuery*>(param);
   char text[512] = "";
   GetWindowTextA(child, text, sizeof text);
-  if (std::string(text) != search->text) return TRUE;
-  search->found = child;
-  return FALSE;
+  char class_name[64] = "";
+  GetClassNameA(child, class_name, sizeof class_name);
+  if (std::string(text) == query->text) {
+    query->found = child;
+    return FALSE;
+  }
+  if (!query->found && std::string(class_name) == query->text) query->found = child;
+  return TRUE;
+}
+
+int PrintChild(HWND window, const char* text) {
+  ChildQuery query{text, nullptr};
+  if (window) EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&query));
+  if (!query.found) return 1;
+  RECT area;
+  GetWindowRect(query.found, &area);
+  const bool checked = SendMessageA(query.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  char content[1024] = "";
+  SendMessageA(query.found, WM_GETTEXT, sizeof content, reinterpret_cast<LPARAM>(content));
+  std::printf("%ld %ld %ld %ld %s %s %s\n", area.left, area.top, area.right, area.bottom,
+              checked ? "checked" : "unchecked",
+              IsWindowEnabled(query.found) ? "enabled" : "disabled", content);
+  return 0;
 }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: probe "
-               "window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files|clipboard-"
-               "formats|rect|focus|close|texts|control|version ...\n");
+               "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
+               "|clipboard-formats|rect|focus|close|texts|version|userdir|userdata|listview|child"
+               " ...\n");
   return 2;
 }
 
@@ -109,16 +172,6 @@ int main(int argc, char** argv) {
     EnumChildWindows(window, PrintText, 0);
     return 0;
   }
-  if (command == "control" && argc >= 5) {
-    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
-    ControlSearch search = {argv[4], nullptr};
-    if (window) EnumChildWindows(window, FindByText, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return 1;
-    const bool checked = SendMessageA(search.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    std::printf("%s %s\n", IsWindowEnabled(search.found) ? "enabled" : "disabled",
-                checked ? "checked" : "unchecked");
-    return 0;
-  }
   if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
     if (!window) return 1;
@@ -153,6 +206,16 @@ int main(int argc, char** argv) {
     std::printf("\n");
     return 0;
   }
+  if (command == "userdir") {
+    talo::TTaloRegistry settings;
+    std::printf("%s\n", settings.UserDir());
+    return settings.UserDir()[0] ? 0 : 1;
+  }
+  if (command == "userdata" && argc >= 3) return WriteUserData(argc, argv);
+  if (command == "listview" && argc >= 4)
+    return PrintListView(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
+  if (command == "child" && argc >= 5)
+    return PrintChild(WaitForWindow(Any(argv[2]), Any(argv[3]), 0), argv[4]);
   if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;
   if (command == "clipboard") {
     std::printf("%s\n", ReadClipboardText().c_str());
