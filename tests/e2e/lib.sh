@@ -2,8 +2,13 @@
 # Ctrl+Alt+F1..F12 plain function keys, the test installation (the fixture), programs started in
 # one Wine virtual desktop, the target application's log, and polling.
 #
-# The sourcing script sets build, probe_exe, fixture_exe and target_exe, then calls e2e_setup.
+# The sourcing script is called with BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE [MORE...]; it
+# sources this file (which takes those four) and calls e2e_setup.
 
+build=$(cd "$1" && pwd)
+target_exe=$2
+fixture_exe=$3
+probe_exe=$4
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 wine_sh="$source_dir/scripts/wine.sh"
 xvfb_pid=
@@ -92,6 +97,17 @@ focus_desktop() {
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
   xdotool windowfocus --sync "$window"
   echo "$window"
+}
+
+# The program started silently with its hook on, and the target in front, clicked into; `window`
+# is the desktop's X window.
+start_program_and_target() {
+  in_desktop "${install}Talowick.exe" /s
+  poll 60 hook_installed || fail "Talowick.exe /s did not install its hook"
+  start_target
+  window=$(focus_desktop)
+  xdotool mousemove --window "$window" 200 150 click 1
+  sleep 0.5
 }
 
 # The target application and its log.

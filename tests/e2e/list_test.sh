@@ -7,10 +7,6 @@
 #   list_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-target_exe=$2
-fixture_exe=$3
-probe_exe=$4
 source "$(dirname "$0")/lib.sh"
 e2e_setup shipped
 
@@ -49,12 +45,7 @@ for title in "0674 Greeting" "0470 Home page" "0074 Editor" "0071 Old program" \
 done
 
 # The hook pastes the enabled text into the target.
-in_desktop "${install}Talowick.exe" /s
-poll 60 hook_installed || fail "Talowick.exe /s did not install its hook"
-start_target
-window=$(focus_desktop)
-xdotool mousemove --window "$window" 200 150 click 1
-sleep 0.5
+start_program_and_target
 xdotool key ctrl+alt+F5
 poll 10 text_is "Pasted by Tallowick" || fail "Ctrl+Alt+F5 did not paste its text at first"
 

@@ -8,10 +8,6 @@
 #   options_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-target_exe=$2
-fixture_exe=$3
-probe_exe=$4
 source "$(dirname "$0")/lib.sh"
 
 settings_key='HKCU\Software\Quintavel Software\Tallowick\CurrentVersion'

@@ -6,10 +6,6 @@
 #   show_paths_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-target_exe=$2
-fixture_exe=$3
-probe_exe=$4
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 

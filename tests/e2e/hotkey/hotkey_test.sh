@@ -10,20 +10,11 @@
 #   hotkey_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-target_exe=$2
-fixture_exe=$3
-probe_exe=$4
 source "$(dirname "$0")/../lib.sh"
 e2e_setup
 
 # The program, and the target in front, clicked into.
-in_desktop "${install}Talowick.exe" /s
-poll 60 hook_installed || fail "Talowick.exe /s did not install its hook"
-start_target
-window=$(focus_desktop)
-xdotool mousemove --window "$window" 200 150 click 1
-sleep 0.5
+start_program_and_target
 
 # Plain typing reaches the target.
 xdotool type --delay 50 "ab"
