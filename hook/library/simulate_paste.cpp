@@ -10,6 +10,9 @@ constexpr int kShiftHeld = 1;
 constexpr int kCtrlHeld = 2;
 constexpr int kAltHeld = 4;
 constexpr BYTE kKeyV = 0x56;
+// How long the paste waits for the user to let go of the combination's modifiers.
+constexpr int kReleaseWaitMs = 250;
+constexpr int kReleaseStepMs = 5;
 
 void Press(BYTE key) { keybd_event(key, 0, 0, 0); }
 void Release(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
@@ -26,10 +29,22 @@ int StillHeld(int modifiers) {
   return held;
 }
 
+// A modifier that the user lets go of while the paste is being typed would come between the typed
+// keys (a V without its Ctrl types "v"): the paste waits a moment for the fingers to leave the
+// keys, and types around whatever is still held after that.
+int HeldAfterRelease(int modifiers) {
+  int held = StillHeld(modifiers);
+  for (int waited = 0; held && waited < kReleaseWaitMs; waited += kReleaseStepMs) {
+    Sleep(kReleaseStepMs);
+    held = StillHeld(modifiers);
+  }
+  return held;
+}
+
 }  // namespace
 
 void SimulatePaste(int modifiers) {
-  const int held = StillHeld(modifiers);
+  const int held = HeldAfterRelease(modifiers);
   if (held & kShiftHeld) Release(VK_SHIFT);
   if (held & kAltHeld) Release(VK_MENU);
   if (!(held & kCtrlHeld)) Press(VK_CONTROL);
