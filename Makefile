@@ -36,3 +36,8 @@ stop:
 clean:
 	-$(WINE) stop
 	rm -rf $(BUILD)
+
+# The release package in $(BUILD)/dist/: the setup program, a zip of its files, SHA256SUMS.
+.PHONY: dist
+dist: build
+	cmake --build $(BUILD) --target dist

@@ -5,7 +5,8 @@ set -euo pipefail
 # The 64-bit compiler and wine64 serve machines that cannot execute 32-bit code (scripts/configure.sh).
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
-          xvfb xdotool imagemagick x11-utils x11-xkb-utils)
+          xvfb xdotool imagemagick x11-utils x11-xkb-utils
+          nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

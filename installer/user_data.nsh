@@ -1,0 +1,74 @@
+; The uninstaller's handling of user data: each user's assignments live in a folder of its own
+; ("_" + user name, or "Default" when shared) below the base folder, which is the install folder
+; unless the user picked another (HKCU "UserDir", perhaps a network share). They are removed only
+; when the user says so; a silent uninstall keeps them. Only the files the program writes are
+; deleted, so a folder that still holds anything else stays.
+
+; Stack: the folder, without a trailing backslash.
+Function un.RemoveUserFolder
+  Exch $R0
+  Delete "$R0\User.dat"
+  Delete "$R0\User.bak"
+  ; Per-combination files: four hexadecimal digits and the kind's extension; ".dat" holds the title.
+  Delete "$R0\????.dat"
+  Delete "$R0\????.lnk"
+  Delete "$R0\????.pif"
+  Delete "$R0\????.url"
+  Delete "$R0\????.txt"
+  Delete "$R0\????.obj"
+  Delete "$R0\Temp.*"
+  RMDir "$R0"
+  Pop $R0
+FunctionEnd
+
+; Every user data folder below the install folder: they belong to this installation alone.
+Function un.RemoveUserFoldersInInstallFolder
+  FindFirst $R3 $R4 "$INSTDIR\_*"
+  ${DoWhile} $R4 != ""
+    ${If} ${FileExists} "$INSTDIR\$R4\User.dat"
+      Push "$INSTDIR\$R4"
+      Call un.RemoveUserFolder
+    ${EndIf}
+    FindNext $R3 $R4
+  ${Loop}
+  FindClose $R3
+  ${If} ${FileExists} "$INSTDIR\Default\User.dat"
+    Push "$INSTDIR\Default"
+    Call un.RemoveUserFolder
+  ${EndIf}
+FunctionEnd
+
+; Elsewhere only the current user's own folder: a shared base folder holds other users' data,
+; and "Default" there belongs to all of them.
+Function un.RemoveOwnFolderInBaseFolder
+  ReadRegStr $R3 HKCU "${SETTINGS_KEY}" "UserDir"
+  ${If} $R3 == ""
+    Return
+  ${EndIf}
+  StrCpy $0 $R3 1 -1
+  ${If} $0 == "\"
+  ${OrIf} $0 == "/"
+    StrCpy $R3 $R3 -1
+  ${EndIf}
+  ${If} $R3 == $INSTDIR
+    Return
+  ${EndIf}
+  System::Call 'advapi32::GetUserName(t .R4, *i ${NSIS_MAX_STRLEN}) i .R5'
+  ${If} $R5 != 0
+  ${AndIf} ${FileExists} "$R3\_$R4\User.dat"
+    Push "$R3\_$R4"
+    Call un.RemoveUserFolder
+  ${EndIf}
+FunctionEnd
+
+Function un.OfferUserDataRemoval
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    "Also remove the key combination assignments (the user data folders) and your Tallowick settings?" \
+    /SD IDNO IDYES remove
+  Return
+remove:
+  Call un.RemoveUserFoldersInInstallFolder
+  Call un.RemoveOwnFolderInBaseFolder
+  DeleteRegKey HKCU "${PRODUCT_KEY}"
+  DeleteRegKey /ifempty HKCU "${COMPANY_KEY}"
+FunctionEnd
