@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The release package end to end, in a fresh Wine prefix: `make dist` output, a silent install,
+# the program started from its Start menu entry, an update over the running copy and a silent
+# uninstall that leaves only the user data behind. Prints the setup size and the install and
+# uninstall times.
+#
+#   setup_test.sh BUILD_DIR PROBE_EXE
+set -euo pipefail
+
+if ! command -v makensis >/dev/null; then
+  echo "SKIPPED: makensis is not installed (Debian package nsis; \`make deps\` installs it)"
+  exit 77
+fi
+
+source "$(dirname "$0")/lib.sh" "$1" none none "$2"
+
+settings_key='HKLM\Software\Quintavel Software\Tallowick\CurrentVersion'
+product_key='HKLM\Software\Quintavel Software\Tallowick'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallowick'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+shipped="Talowick.exe Talospur.dll System.dat Graphics.dat Talowick.hlp LICENSE.txt"
+
+# The package.
+cmake --build "$build" --target dist >/dev/null || fail "make dist failed (see above)"
+dist="$build/dist"
+setup=$(ls "$dist"/Tallowick-*-setup.exe 2>/dev/null | head -1)
+[ -n "$setup" ] || fail "no setup program in $dist"
+name=$(basename "$setup" -setup.exe)
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the package"
+size=$(stat -c %s "$setup")
+echo "setup size: $size bytes"
+[ "$size" -le 1048576 ] || fail "the setup program is larger than 1 MB"
+
+# Ending the prefix's server ends every program in it; the shared cleanup then has none to stop.
+setup_cleanup() {
+  [ -n "${TALO_PREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  install=
+  e2e_cleanup
+}
+work=$(mktemp -d)
+trap setup_cleanup EXIT
+mkdir "$work/zip"
+(cd "$work/zip" && cmake -E tar xf "$dist/$name.zip") || fail "the zip does not unpack"
+for file in $shipped; do
+  [ -f "$work/zip/$name/$file" ] || fail "the zip lacks $file"
+done
+
+# A prefix of its own: nothing in it knows Tallowick before the setup runs.
+export TALO_PREFIX="$work/prefix"
+eval "$("$wine_sh" "$build" env)"
+start_private_display
+wineboot -i >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wineserver -w
+setsid wineserver -p30 </dev/null >/dev/null 2>&1 || true
+
+reg_value() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+
+[ "$(probe_block version "$(winepath -w "$setup")")" = "$(sed -n 's/^Tallowick-\([0-9.]*\).*/\1/p' <<<"$name")" ] ||
+  fail "the setup's version resource is not the product version"
+
+timed() { local start; start=$(date +%s%N); "$@"; echo $((($(date +%s%N) - start) / 1000000)); }
+
+install_win='C:\Program Files\Tallowick\'
+install_unix=$(winepath -u "$install_win")
+install_unix=${install_unix%/}
+menu_unix=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tallowick')
+install_ms=$(timed wine "$setup" /S)
+echo "silent install: $install_ms ms"
+[ "$install_ms" -lt 10000 ] || fail "the silent install took $install_ms ms"
+
+# The value the program reads, with its trailing backslash; the files byte for byte as shipped.
+[ "$(reg_value "$settings_key" InstallDir)" = "$install_win" ] ||
+  fail "InstallDir is '$(reg_value "$settings_key" InstallDir)', not '$install_win'"
+for file in $shipped; do
+  cmp -s "$work/zip/$name/$file" "$install_unix/$file" || fail "$file is not installed as shipped"
+done
+[ -f "$install_unix/Uninstall.exe" ] || fail "no uninstaller"
+[ "$(reg_value "$run_key" Tallowick)" = "\"${install_win}Talowick.exe\" /s" ] ||
+  fail "the Run value is '$(reg_value "$run_key" Tallowick)'"
+for entry in "Tallowick" "Tallowick Help" "Uninstall Tallowick"; do
+  [ -f "$menu_unix/$entry.lnk" ] || fail "no Start menu entry $entry"
+done
+# The shell link keeps its target's path as 8-bit and as UTF-16 text.
+link_texts=$(strings "$menu_unix/Tallowick.lnk"; strings -el "$menu_unix/Tallowick.lnk")
+grep -qixF "${install_win}Talowick.exe" <<<"$link_texts" || fail "the Start menu entry does not point at the program"
+
+# Started through its Start menu entry, the program finds its files through InstallDir alone
+# and shows the keyboard picture.
+main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
+main_gone() { ! probe window TFormMain "Quintavel Tallowick" 0 | grep -q found; }
+start_from_menu() {
+  in_desktop start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tallowick\Tallowick.lnk'
+  poll 60 main_visible || fail "the program did not show its window from the Start menu entry"
+}
+start_from_menu
+install=$install_win
+[ -z "$(probe msgbox "Fatal error." 200)" ] || fail "the installed program failed to start"
+read -r left top right bottom _ <<<"$(probe rect TFormMain "Quintavel Tallowick")"
+[ $((right - left)) -gt 600 ] && [ $((bottom - top)) -gt 200 ] ||
+  fail "the main window is too small for the keyboard: $left $top $right $bottom"
+import -window root "$build/setup_test.png" 2>/dev/null || true
+user_unix=$(winepath -u "$(probe_block userdir)")
+[ -f "$user_unix/User.dat" ] || fail "the program made no user data at $user_unix"
+case "$user_unix" in "$install_unix"/*) ;; *) fail "the user data $user_unix is not below $install_unix" ;; esac
+
+# A running copy is found by its window, which is seen only from inside its desktop: the setup
+# and the uninstaller run there, as they would on the user's desktop. Explorer does not wait for
+# them; each is done when its last registry change is seen.
+in_desktop_start() { wine explorer /desktop="$desktop" "$@" >/dev/null 2>&1; }
+
+# An update over the running copy ends it first, and leaves the install as it was.
+# The Run value is its last write.
+wine reg delete "$settings_key" /v InstallDir /f >/dev/null 2>&1
+wine reg delete "$run_key" /v Tallowick /f >/dev/null 2>&1
+run_value_written() { [ -n "$(reg_value "$run_key" Tallowick)" ]; }
+in_desktop_start "$setup" /S
+poll 30 run_value_written || fail "the update did not finish"
+[ "$(reg_value "$settings_key" InstallDir)" = "$install_win" ] || fail "the update lost InstallDir"
+main_gone || fail "installing over the running program did not end it"
+cmp -s "$work/zip/$name/Talowick.exe" "$install_unix/Talowick.exe" || fail "the update lost the program"
+
+# The silent uninstall runs from a copy of itself: it has finished when the HKLM key is gone.
+start_from_menu
+uninstall_done() { ! key_exists "$uninstall_key" && [ ! -e "$install_unix/Uninstall.exe" ]; }
+start=$(date +%s%N)
+in_desktop_start "${install_win}Uninstall.exe" /S
+poll 30 uninstall_done || fail "the silent uninstall did not finish"
+uninstall_ms=$((($(date +%s%N) - start) / 1000000))
+echo "silent uninstall: $uninstall_ms ms"
+[ "$uninstall_ms" -lt 10000 ] || fail "the silent uninstall took $uninstall_ms ms"
+
+main_gone || fail "the uninstall left the program running"
+leftover=$(cd "$install_unix" && find . -type f ! -path "./$(basename "$user_unix")/*")
+[ -z "$leftover" ] || fail "the uninstall left files: $leftover"
+[ -f "$user_unix/User.dat" ] || fail "the silent uninstall removed the user data"
+[ ! -e "$menu_unix" ] || fail "the Start menu folder is still there"
+[ -z "$(reg_value "$run_key" Tallowick)" ] || fail "the Run value is still there"
+key_exists "$product_key" && fail "the HKLM key is still there"
+
+install=
+
+echo "setup test passed"
