@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release package end to end, in a fresh Wine prefix: `make dist` output, a silent install,
-# the program started from its Start menu entry, an update over the running copy and a silent
+# the program started from its Start menu entry, an update over the running copy, a text
+# assignment carried out by the installed copy's hook in another application, and a silent
 # uninstall that leaves only the user data behind. Prints the setup size and the install and
 # uninstall times.
 #
-#   setup_test.sh BUILD_DIR PROBE_EXE
+#   setup_test.sh BUILD_DIR PROBE_EXE TARGET_EXE
 set -euo pipefail
 
 if ! command -v makensis >/dev/null; then
@@ -12,7 +13,7 @@ if ! command -v makensis >/dev/null; then
   exit 77
 fi
 
-source "$(dirname "$0")/lib.sh" "$1" none none "$2"
+source "$(dirname "$0")/lib.sh" "$1" "$3" none "$2"
 
 settings_key='HKLM\Software\Quintavel Software\Tallowick\CurrentVersion'
 product_key='HKLM\Software\Quintavel Software\Tallowick'
@@ -124,7 +125,19 @@ main_gone || fail "installing over the running program did not end it"
 cmp -s "$work/zip/$name/Talowick.exe" "$install_unix/Talowick.exe" || fail "the update lost the program"
 
 # The silent uninstall runs from a copy of itself: it has finished when the HKLM key is gone.
+# A text assignment in the installed program's user data is carried out by its hook in another
+# application: Ctrl + Alt + F5 pastes it into the target.
+wine "$probe_exe" userdata "$(winepath -w "$user_unix")" 0x674:0x18 >/dev/null 2>&1 ||
+  fail "cannot write the installed program's user data"
+printf 'Pasted by the installed copy' >"$user_unix/0674.txt"
+log="$work/target.log"
 start_from_menu
+start_target
+xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
+poll 10 hook_installed || fail "the installed program's hook is not on over the target"
+xdotool key ctrl+alt+F5
+poll 10 text_is "Pasted by the installed copy" || fail "the installed program's hook did not paste"
+touch "$log.quit"
 uninstall_done() { ! key_exists "$uninstall_key" && [ ! -e "$install_unix/Uninstall.exe" ]; }
 start=$(date +%s%N)
 in_desktop_start "${install_win}Uninstall.exe" /S
