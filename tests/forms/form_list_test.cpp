@@ -187,19 +187,6 @@ TEST_F(AssignmentList, TheRowMenuNamesTheActionByKindAndOffersOnlySortingWithout
   EXPECT_TRUE(FormList->menLstSort.Visible());
 }
 
-TEST_F(AssignmentList, AColumnIsNeverNarrowerThan15) {
-  FormList->Handle();
-  HWND list = FormList->lstvMain.Handle();
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  HDITEMA item = {};
-  item.mask = HDI_WIDTH;
-  for (int width : {4, 40}) {
-    item.cxy = width;
-    SendMessageA(header, HDM_SETITEMA, 2, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 2, 0), width < 15 ? 15 : width);
-  }
-}
-
 // What the modal list showed before Escape was pressed in it.
 bool label_shown = false, list_shown = true;
 

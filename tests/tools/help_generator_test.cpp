@@ -44,45 +44,6 @@ TEST(HelpSource, RefusesWhatTheHelpFileCouldNotResolve) {
   EXPECT_FALSE(Parses("@title T\n@topic a-b A\n"));      // name the hash cannot hold
 }
 
-TEST(HelpSource, ParagraphsItemsAndHeadings) {
-  HelpSource source;
-  std::string error;
-  ASSERT_TRUE(
-      ParseHelpSource("# comment\n@title T\n@topic a 7 The A\none\ntwo\n\n== Head\n"
-                      "* item\n  more\n* next [[a|A]].\n",
-                      source, error))
-      << error;
-  ASSERT_EQ(source.topics.size(), 1u);
-  const HelpTopic& a = source.topics[0];
-  EXPECT_TRUE(a.has_number);
-  EXPECT_EQ(a.number, 7u);
-  EXPECT_EQ(a.title, "The A");
-  ASSERT_EQ(a.paragraphs.size(), 4u);
-  EXPECT_EQ(a.paragraphs[0].runs[0].text, "one two");
-  EXPECT_EQ(a.paragraphs[1].kind, HelpParagraphKind::kSubheading);
-  EXPECT_EQ(a.paragraphs[2].kind, HelpParagraphKind::kBullet);
-  EXPECT_EQ(a.paragraphs[2].runs[0].text, "item more");
-  ASSERT_EQ(a.paragraphs[3].runs.size(), 3u);
-  EXPECT_EQ(a.paragraphs[3].runs[1].jump_to, "a");
-  EXPECT_EQ(a.paragraphs[3].runs[1].text, "A");
-}
-
-TEST(HelpGenerator, NumbersAndNamesLeadToTheirTopics) {
-  ReadHelpFile help = Generate(
-      "@title Caption\n@topic first Contents\nsee [[second|two]] and [[third|three]]\n"
-      "@topic second 14 Two\nbody of two\n@topic third 18 Three\nbody of three\n");
-  EXPECT_EQ(help.title, "Caption");
-  ASSERT_EQ(help.topics.size(), 3u);
-  EXPECT_EQ(help.TopicAt(help.contents)->title, "Contents");
-  EXPECT_EQ(help.TopicAt(help.numbers.at(14))->title, "Two");
-  EXPECT_EQ(help.TopicAt(help.numbers.at(18))->title, "Three");
-  EXPECT_EQ(help.numbers.size(), 2u);
-  EXPECT_EQ(help.TopicAt(help.hashes.at(ContextHash("third")))->title, "Three");
-  EXPECT_NE(help.TopicAt(help.numbers.at(18))->text.find("body of three"), std::string::npos);
-  ASSERT_EQ(help.topics[0].jumps.size(), 2u);
-  EXPECT_EQ(static_cast<int32_t>(help.topics[0].jumps[1]), ContextHash("third"));
-}
-
 // Topics past the first 4 KB block: offsets count the characters before them in their block.
 TEST(HelpGenerator, TopicsInLaterBlocksKeepTheirOffsets) {
   std::string text = "@title T\n";
