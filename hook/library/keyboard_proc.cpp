@@ -1,7 +1,13 @@
 // KeyboardProc: the system-wide keyboard hook procedure, run inside every process that reads keys.
 //
-// The procedure keeps nothing between calls: each call opens the communications block and the two
-// data views by name, reads a handle, a folder and two status bytes, and closes them again.
+// The procedure keeps nothing between calls: each call opens the communications block and, as far
+// as the event needs them, the two data views by name, reads a handle, two status bytes and, for
+// an assignment it carries out, the folder, and closes them again.
+//
+// Under Wine every one of these calls is a round trip to the server, and the cost of an event is
+// nearly the number of round trips it makes: opening a block costs several, asking the key state
+// one. So the key state is asked once for all six keys, and the user data view is opened only for
+// a combination that may be assigned at all; plain typing opens two blocks, not three.
 #include <windows.h>
 
 #include <cstdint>
@@ -23,22 +29,26 @@ enum class Verdict {
   kSwallow,  // the assignment's key: the application never sees it
 };
 
-bool IsDown(int virtual_key) { return GetKeyState(virtual_key) < 0; }
-
-// The hook handle and the user data folder; false when the block is missing or holds no hook.
-bool ReadCommBlock(TMappedView& comm, HHOOK& hook, char (&folder)[kPathCapacity]) {
+// The hook handle; false when the block is missing or holds no hook.
+bool ReadHookHandle(TMappedView& comm, HHOOK& hook) {
   if (!comm.Open(kCommBlockName, kCommBlockSize) || !comm.IsOpenWithSize(kCommBlockSize))
     return false;
-  const unsigned char* block = comm.View();
   const std::uint32_t handle =
-      *reinterpret_cast<const volatile std::uint32_t*>(block + kHookHandleOffset);
+      *reinterpret_cast<const volatile std::uint32_t*>(comm.View() + kHookHandleOffset);
   if (handle == 0) return false;
   hook = reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(handle));
-  // The field may lack its terminator: the copy never reads past the field, nor past the buffer.
-  CopyText(folder, kPathCapacity, reinterpret_cast<const char*>(block + kUserDirOffset),
-           kUserDirFieldSize - 1);
   return true;
 }
+
+// One snapshot of this thread's key state, the same state GetKeyState reports key by key.
+class KeyState {
+ public:
+  bool Read() { return GetKeyboardState(keys_) != FALSE; }
+  bool IsDown(int virtual_key) const { return (keys_[virtual_key] & 0x80) != 0; }
+
+ private:
+  BYTE keys_[256];
+};
 
 bool UserStatus(const TMappedView& user_data, int code, unsigned char& status) {
   status = 0;
@@ -47,37 +57,47 @@ bool UserStatus(const TMappedView& user_data, int code, unsigned char& status) {
   return true;
 }
 
-// Decides the event. The views are declared so that they close in the order user data, system
-// data, communications block when the function returns, on every path.
+void Execute(const TMappedView& comm, int combination, unsigned char status) {
+  // The field may lack its terminator: the copy never reads past the field, nor past the buffer.
+  char folder[kPathCapacity] = {};
+  CopyText(folder, kPathCapacity, reinterpret_cast<const char*>(comm.View() + kUserDirOffset),
+           kUserDirFieldSize - 1);
+  ExecuteAssignment(folder, combination, status, true);
+}
+
+// Decides the event. The views are declared so that those opened close in the order user data,
+// system data, communications block when the function returns, on every path.
 Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
   TMappedView comm;
   TMappedView system_data;
   TMappedView user_data;
-  char folder[kPathCapacity] = {};
 
-  if (!ReadCommBlock(comm, hook, folder)) return Verdict::kNoHook;
-  if (code != HC_ACTION) return Verdict::kPassOn;
+  if (!ReadHookHandle(comm, hook)) return Verdict::kNoHook;
+  if (code != HC_ACTION || key > 0xFF) return Verdict::kPassOn;
+  KeyState keys;
+  if (!keys.Read()) return Verdict::kPassOn;
   // Windows-key and Applications-key combinations belong to the system.
-  if (IsDown(VK_LWIN) || IsDown(VK_RWIN) || IsDown(VK_APPS)) return Verdict::kPassOn;
-  if (key > 0xFF) return Verdict::kPassOn;
-  if (!system_data.Open(kSystemDataViewName, kSystemDataViewSize)) return Verdict::kPassOn;
-  if (!user_data.Open(kUserDataViewName, kUserDataViewSize)) return Verdict::kPassOn;
+  if (keys.IsDown(VK_LWIN) || keys.IsDown(VK_RWIN) || keys.IsDown(VK_APPS)) return Verdict::kPassOn;
 
   int combination = static_cast<int>(key);
-  if (IsDown(VK_SHIFT)) combination |= kShiftBit;
-  if (IsDown(VK_CONTROL)) combination |= kCtrlBit;
-  if (IsDown(VK_MENU)) combination |= kAltBit;
+  if (keys.IsDown(VK_SHIFT)) combination |= kShiftBit;
+  if (keys.IsDown(VK_CONTROL)) combination |= kCtrlBit;
+  if (keys.IsDown(VK_MENU)) combination |= kAltBit;
 
+  // Whatever the user data holds, an unavailable combination is passed on: its view decides
+  // nothing then and is not opened.
   bool available = false;
-  unsigned char status = 0;
+  if (!system_data.Open(kSystemDataViewName, kSystemDataViewSize)) return Verdict::kPassOn;
   if (!IsAvailable(system_data, combination, available) || !available) return Verdict::kPassOn;
+  unsigned char status = 0;
+  if (!user_data.Open(kUserDataViewName, kUserDataViewSize)) return Verdict::kPassOn;
   if (!UserStatus(user_data, combination, status) || !IsActiveStatus(status))
     return Verdict::kPassOn;
 
   // Bit 31 set: the key is going up. An auto-repeated key-down runs the assignment again; the
   // result of a run does not matter, the key is the assignment's either way.
   const bool key_down = (static_cast<DWORD>(flags) & 0x80000000u) == 0;
-  if (key_down) ExecuteAssignment(folder, combination, status, true);
+  if (key_down) Execute(comm, combination, status);
   return Verdict::kSwallow;
 }
 

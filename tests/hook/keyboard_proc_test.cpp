@@ -242,6 +242,8 @@ TEST_F(HookProcedure, KeepsNoHeapBlockAndNoHandleAcrossCalls) {
   const int blocks_before = busy_blocks();
   const HANDLE handles_before = HandleHighWater();
   ASSERT_GT(blocks_before, 0) << "the heap walk must see the heap";
+  // Shift + Q is unavailable, the event that leaves the user data view unopened; Ctrl + Alt + F5
+  // opens all three blocks and runs its assignment.
   for (int i = 0; i < 100; ++i) {
     HoldKeys({VK_SHIFT});
     Call(HC_ACTION, 'Q', i % 2 ? kKeyUp : kKeyDown);
