@@ -23,16 +23,21 @@
 //                                             CONTENT" of the child whose text, or else class,
 //                                             is TEXT; CONTENT is what WM_GETTEXT answers (an
 //                                             edit's text, which the window text is not)
+//   probe resources CLASS CAPTION             prints "handles=N private_kib=N windows=N gdi=N
+//                                             user=N" of the window's process; gdi and user are
+//                                             GetGuiResources', "-" where it answers 0 (Wine)
 // A "-" for CLASS or CAPTION matches any.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "base/unique.h"
 #include "data/file_version.h"
 #include "data/settings.h"
 #include "data/user_data.h"
 #include "tests/support/object_records.h"
+#include "tests/support/process_resources.h"
 #include "tests/support/remote_list_view.h"
 #include "tests/support/win_driver.h"
 
@@ -119,10 +124,33 @@ int PrintChild(HWND window, const char* text) {
   return 0;
 }
 
+void PrintGuiResource(const char* name, HANDLE process, DWORD kind) {
+  const DWORD count = GetGuiResources(process, kind);
+  if (count)
+    std::printf(" %s=%lu", name, count);
+  else
+    std::printf(" %s=-", name);
+}
+
+int PrintResources(HWND window) {
+  DWORD process_id = 0;
+  if (!window || !GetWindowThreadProcessId(window, &process_id)) return 1;
+  talo::Handle process(
+      OpenProcess(PROCESS_DUP_HANDLE | PROCESS_QUERY_INFORMATION, FALSE, process_id));
+  if (!process) return 1;
+  std::printf("handles=%d private_kib=%u windows=%d", CountHandles(process.get()),
+              unsigned(CommittedPrivateBytes(process.get()) / 1024), CountWindows(process_id));
+  PrintGuiResource("gdi", process.get(), GR_GDIOBJECTS);
+  PrintGuiResource("user", process.get(), GR_USEROBJECTS);
+  std::printf("\n");
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
                "|clipboard-formats|rect|focus|close|texts|version|userdir|userdata|listview|child"
+               "|resources"
                " ...\n");
   return 2;
 }
@@ -216,6 +244,8 @@ int main(int argc, char** argv) {
     return PrintListView(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "child" && argc >= 5)
     return PrintChild(WaitForWindow(Any(argv[2]), Any(argv[3]), 0), argv[4]);
+  if (command == "resources" && argc >= 4)
+    return PrintResources(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;
   if (command == "clipboard") {
     std::printf("%s\n", ReadClipboardText().c_str());
