@@ -6,9 +6,22 @@
 //   text=...            the edit's text (the rest of the file)
 //
 // It ends when a file named like the log plus ".quit" appears.
+//
+// Beside the log, a journal (named like the log plus ".events") gets one line per thing the edit
+// received, in the order it came, for runs too long to compare whole texts:
+//
+//   char a                      a typed character (WM_CHAR of a printable character)
+//   paste text=Pasted by ...    a paste (WM_PASTE) while the clipboard holds a text: the text
+//   paste format=8 size=3112    a paste while it holds none: its first format and that one's size
+//   gdi=24                      the target's GDI objects, counted when a file named like the log
+//                               plus ".count" appears; the target removes that file, and empties
+//                               its edit and its key list, so that they do not grow between counts
 #include <windows.h>
 
 #include <string>
+
+#include "base/unique.h"
+#include "tests/support/process_resources.h"
 
 namespace {
 
@@ -16,6 +29,32 @@ std::string log_path;
 std::string keys;
 HWND edit = nullptr;
 WNDPROC edit_procedure = nullptr;
+talo::FileHandle journal;
+
+void Journal(const std::string& line) {
+  const std::string text = line + "\n";
+  DWORD written = 0;
+  WriteFile(journal.get(), text.data(), DWORD(text.size()), &written, nullptr);
+}
+
+std::string ClipboardContent(HWND window) {
+  if (!OpenClipboard(window)) return "unreadable";
+  std::string content;
+  if (HANDLE text = GetClipboardData(CF_TEXT)) {
+    if (const char* chars = static_cast<const char*>(GlobalLock(text))) {
+      content = std::string("text=") + chars;
+      GlobalUnlock(text);
+    }
+  } else if (const UINT format = EnumClipboardFormats(0)) {
+    char line[64];
+    wsprintfA(line, "format=%u size=%u", format, unsigned(GlobalSize(GetClipboardData(format))));
+    content = line;
+  } else {
+    content = "empty";
+  }
+  CloseClipboard();
+  return content;
+}
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
@@ -23,7 +62,18 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     wsprintfA(hex, "%02X ", unsigned(wparam & 0xFF));
     keys += hex;
   }
+  if (message == WM_CHAR && wparam >= ' ') Journal(std::string("char ") + char(wparam));
+  if (message == WM_PASTE) Journal("paste " + ClipboardContent(window));
   return CallWindowProcA(edit_procedure, window, message, wparam, lparam);
+}
+
+void AnswerCountRequest() {
+  const std::string request = log_path + ".count";
+  if (GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  Journal("gdi=" + std::to_string(talo::test::CountOwnGdiObjects()));
+  SetWindowTextA(edit, "");
+  keys.clear();
+  DeleteFileA(request.c_str());
 }
 
 int HeldModifiers() {
@@ -57,6 +107,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       SetFocus(edit);
       return 0;
     case WM_TIMER:
+      AnswerCountRequest();
       WriteLog();
       if (GetFileAttributesA((log_path + ".quit").c_str()) != INVALID_FILE_ATTRIBUTES)
         DestroyWindow(window);
@@ -74,6 +125,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   log_path = command_line;
   if (log_path.size() >= 2 && log_path.front() == '"')
     log_path = log_path.substr(1, log_path.size() - 2);
+  journal.reset(CreateFileA((log_path + ".events").c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS, 0,
+                            nullptr));
 
   WNDCLASSA window_class = {};
   window_class.lpfnWndProc = MainProc;
