@@ -63,7 +63,19 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     keys += hex;
   }
   if (message == WM_CHAR && wparam >= ' ') Journal(std::string("char ") + char(wparam));
-  if (message == WM_PASTE) Journal("paste " + ClipboardContent(window));
+  if (message == WM_PASTE) {
+    const std::string content = ClipboardContent(window);
+    Journal("paste " + content);
+    // The edit itself would paste CF_UNICODETEXT, which Wine makes from the CF_TEXT that the hook
+    // puts there and never frees (about 1 KiB each time): the target inserts the text itself, so
+    // that what it holds after thousands of pastes tells about the hook and not about that.
+    const std::string text_prefix = "text=";
+    if (content.compare(0, text_prefix.size(), text_prefix) == 0) {
+      SendMessageA(window, EM_REPLACESEL, TRUE,
+                   reinterpret_cast<LPARAM>(content.c_str() + text_prefix.size()));
+      return 0;
+    }
+  }
   return CallWindowProcA(edit_procedure, window, message, wparam, lparam);
 }
 
