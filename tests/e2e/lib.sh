@@ -37,12 +37,15 @@ e2e_cleanup() {
   [ -n "$work" ] && rm -rf "$work"
 }
 
-# poll SECONDS COMMAND...: runs the command every 0.1 s until it succeeds.
-poll() {
-  local tries=$(($1 * 10)); shift
-  for _ in $(seq "$tries"); do
+# poll SECONDS COMMAND...: runs the command every 0.1 s until it succeeds; poll_often: every
+# 0.01 s, for waits that happen thousands of times in a run.
+poll() { poll_steps $(($1 * 10)) 0.1 "${@:2}"; }
+poll_often() { poll_steps $(($1 * 100)) 0.01 "${@:2}"; }
+poll_steps() {
+  local tries=$1 step=$2 try; shift 2
+  for ((try = 0; try < tries; try++)); do
     if "$@"; then return 0; fi
-    sleep 0.1
+    sleep "$step"
   done
   return 1
 }
