@@ -6,7 +6,7 @@ SHOT ?= $(abspath $(BUILD))/screenshot.png
 CTEST_ARGS ?=
 WINE := scripts/wine.sh $(BUILD)
 
-.PHONY: all deps configure build test run stop clean
+.PHONY: all deps configure build test soak run stop clean
 
 all: build
 
@@ -26,6 +26,16 @@ test: build
 	$(WINE) stop
 	$(WINE) prepare
 	cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS); status=$$?; cd .. && $(WINE) stop; exit $$status
+
+# The soak run: SOAK_EVENTS real key events through the hook, checked and measured (minutes long,
+# so not one of the tests).
+SOAK_EVENTS ?= 10000
+TESTS_DIR = $(abspath $(BUILD))/tests
+soak: build
+	$(WINE) stop
+	bash tests/e2e/soak/soak.sh $(BUILD) $(TESTS_DIR)/hotkey_target.exe \
+	  $(TESTS_DIR)/hotkey_fixture.exe $(TESTS_DIR)/probe.exe $(TESTS_DIR)/soak_open_document.exe \
+	  $(SOAK_EVENTS); status=$$?; $(WINE) stop; exit $$status
 
 run: build
 	@scripts/run.sh $(BUILD) "$(SHOT)"
