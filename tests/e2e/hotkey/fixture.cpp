@@ -12,10 +12,11 @@
 //
 //   Ctrl + Alt + F8   enabled object  a 32 x 32 picture of 24 bits (CF_DIB, 3112 bytes)
 //   Ctrl + Alt + F9   enabled shortcut  a shell link to a document of a file type whose open
-//                                       command is the program OPENER (which adds a line to it)
+//                                       command is the program OPENER with a log and the document
+//                                       (it adds a line to the log)
 //
 // points the registry at them, writes "install=<folder>", "user=<user data folder>" (and
-// "document=<path>") into READY_FILE and waits until a file named READY_FILE plus ".done"
+// "launches=<the log>") into READY_FILE and waits until a file named READY_FILE plus ".done"
 // appears; then it puts the registry back and removes the folders.
 #include <windows.h>
 
@@ -65,16 +66,17 @@ bool WriteUserData(const std::string& folder, bool soak) {
          talo::test::WriteFileBytes(folder + "0675.txt", "must not appear");
 }
 
-// The soak run's document type: opening a ".talosoak" document runs `opener` with its path.
+// The soak run's document type: opening a ".talosoak" document runs `opener` with the log of
+// launches and the document's path.
 class DocumentType {
  public:
-  explicit DocumentType(const std::string& opener)
+  DocumentType(const std::string& opener, const std::string& launches)
       : type_(HKEY_LOCAL_MACHINE, kDocumentType), class_(HKEY_LOCAL_MACHINE, kDocumentClass) {
     registered_ =
         talo::test::WriteRegistryText(HKEY_LOCAL_MACHINE, kDocumentType, "", "TaloSoakDocument") &&
         talo::test::WriteRegistryText(HKEY_LOCAL_MACHINE,
                                       std::string(kDocumentClass) + "\\shell\\open\\command", "",
-                                      "\"" + opener + "\" \"%1\"");
+                                      "\"" + opener + "\" \"" + launches + "\" \"%1\"");
   }
   bool Registered() const { return registered_; }
 
@@ -84,15 +86,17 @@ class DocumentType {
   bool registered_ = false;
 };
 
-// The content files of the soak run's object and shortcut; the document starts empty.
-bool WriteSoakContent(const std::string& folder, const std::string& document) {
+// The content files of the soak run's object and shortcut, the document, and an empty log.
+bool WriteSoakContent(const std::string& folder, const std::string& document,
+                      const std::string& launches) {
   using talo::test::ObjectFileBytes;
   using talo::test::SampleDib;
   talo::ShellLinkFields link;
   link.path = document;
   return talo::test::WriteFileBytes(folder + "0677.obj",
                                     ObjectFileBytes({{CF_DIB, SampleDib(32, 32, 24)}})) &&
-         talo::test::WriteFileBytes(document, "") &&
+         talo::test::WriteFileBytes(document, "a document") &&
+         talo::test::WriteFileBytes(launches, "") &&
          talo::CreateShellLink((folder + "0678.lnk").c_str(), link);
 }
 
@@ -113,13 +117,14 @@ int main(int argc, char** argv) {
   std::string ready = "install=" + installation.InstallDir() + "\nuser=" + user_folder + "\n";
   std::unique_ptr<DocumentType> document_type;
   if (soak) {
-    const std::string document = installation.UserBaseDir() + "opened.talosoak";
-    document_type = std::make_unique<DocumentType>(argv[3]);
-    if (!document_type->Registered() || !WriteSoakContent(user_folder, document)) {
+    const std::string document = installation.UserBaseDir() + "soak.talosoak";
+    const std::string launches = installation.UserBaseDir() + "launches.log";
+    document_type = std::make_unique<DocumentType>(argv[3], launches);
+    if (!document_type->Registered() || !WriteSoakContent(user_folder, document, launches)) {
       std::fprintf(stderr, "cannot prepare the soak assignments\n");
       return 1;
     }
-    ready += "document=" + document + "\n";
+    ready += "launches=" + launches + "\n";
   }
   if (!talo::test::WriteFileBytes(ready_file, ready)) return 1;
   const DWORD start = GetTickCount();

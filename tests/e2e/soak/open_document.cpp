@@ -1,7 +1,9 @@
-// soak_open_document.exe DOCUMENT: the open command of the soak run's document type. Opening the
-// document adds one line to it, so its line count is the number of times it was opened.
+// soak_open_document.exe LOG DOCUMENT: the open command of the soak run's document type. Each
+// opening adds the line "opened DOCUMENT" to LOG, so its line count is the number of launches. The
+// document itself is left alone: the shell may be reading it for the next launch.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "base/unique.h"
@@ -24,11 +26,10 @@ talo::FileHandle OpenAlone(const char* path) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
-  std::string path = command_line;
-  if (path.size() >= 2 && path.front() == '"') path = path.substr(1, path.size() - 2);
-  const talo::FileHandle file = OpenAlone(path.c_str());
-  const char line[] = "opened\r\n";
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc < 3) return 2;
+  const talo::FileHandle file = OpenAlone(__argv[1]);
+  const std::string line = std::string("opened ") + __argv[2] + "\r\n";
   DWORD written = 0;
-  return file && WriteFile(file.get(), line, sizeof line - 1, &written, nullptr) ? 0 : 1;
+  return file && WriteFile(file.get(), line.data(), DWORD(line.size()), &written, nullptr) ? 0 : 1;
 }

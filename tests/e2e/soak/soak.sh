@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The soak run (`make soak`; minutes long, so no CTest test): real key events through the hook into
 # the hot-key target, with an enabled text (Ctrl+Alt+F5), object (F8, a picture) and shortcut (F9,
-# a document whose open command adds a line to it) and plain typing between them. Every round is
-# one combination and three letters, 10 ms apart (none is lost at that pace). A paste arrives some
-# 30-40 ms after its keys; it is waited for before the next combination, which would otherwise
-# replace the clipboard under it whenever the target is slower than the keys.
+# a document whose open command adds a line to a log of launches) and plain typing between them.
+# Every round is one combination and three letters, 10 ms apart (none is lost at that pace). A
+# paste arrives some 30-40 ms after its keys; it is waited for before the next combination, which
+# would otherwise replace the clipboard under it whenever the target is slower than the keys.
 #
 # It fails on a wrong or missing paste, a lost or reordered letter, a launch count that differs
 # from the shortcut events, a combination key that reached the target, a modifier left down, or
@@ -33,7 +33,7 @@ tolerance_private_kib=1024
 
 source "$(dirname "$0")/../lib.sh"
 e2e_setup soak "Z:${opener_exe//\//\\}"
-document=$(winepath -u "$(sed -n 's/^document=//p' "$work/fixture" | tr -d '\r')")
+launches=$(winepath -u "$(sed -n 's/^launches=//p' "$work/fixture" | tr -d '\r')")
 journal="$log.events"
 
 cycle=(text object text object shortcut)
@@ -52,7 +52,7 @@ samples=()
 
 paste_count() { grep -c '^paste' "$journal" || true; }
 pastes_arrived() { [ "$(paste_count)" -ge "$pastes" ]; }
-opened_count() { grep -c opened "$document" || true; }
+opened_count() { grep -c '^opened' "$launches" || true; }
 launches_arrived() { [ "$(opened_count)" -ge "${sent_of[shortcut]}" ]; }
 count_answered() { [ ! -e "$log.count" ]; }
 
