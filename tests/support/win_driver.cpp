@@ -99,6 +99,12 @@ bool PollUntil(DWORD timeout_ms, Condition condition) {
   }
 }
 
+// Another program may hold the clipboard for a moment (Wine's clipboard manager does whenever the
+// clipboard changes); a second's patience is what any program that uses it needs.
+bool OpenClipboardPatiently() {
+  return PollUntil(1000, [] { return OpenClipboard(nullptr) != FALSE; });
+}
+
 }  // namespace
 
 HWND WaitForWindow(const char* class_name, const char* caption, DWORD timeout_ms,
@@ -175,8 +181,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
       PollUntil(3000, [&] { return (colour = IconColour(child)) != 0; });
       content->error_icon |= colour == 'r';
       content->warning_icon |= colour == 'y';
-    }
-    else if (text[0])
+    } else if (text[0])
       content->text = text;
   }
   return TRUE;
@@ -222,7 +227,7 @@ std::string ReadSharedMemory(const std::string& name, size_t size) {
 
 std::string ReadClipboardText() {
   std::string text;
-  if (!OpenClipboard(nullptr)) return text;
+  if (!OpenClipboardPatiently()) return text;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (auto* chars = static_cast<const char*>(GlobalLock(data))) {
       text.assign(chars, strnlen(chars, GlobalSize(data)));
@@ -246,7 +251,7 @@ bool WriteClipboardText(const std::string& text) {
   if (!block) return false;
   std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
   GlobalUnlock(block);
-  if (!OpenClipboard(nullptr)) {
+  if (!OpenClipboardPatiently()) {
     GlobalFree(block);
     return false;
   }
