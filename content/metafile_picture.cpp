@@ -2,6 +2,9 @@
 #include "content/metafile_picture.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "base/unique.h"
 
@@ -19,14 +22,9 @@ long long FrameSide(LONG from, LONG to) {
   return std::max(1LL, hundredths * kPixelsPerInch / kHundredthMillimetresPerInch);
 }
 
-}  // namespace
-
-bool MetafilePictureSize(HENHMETAFILE metafile, SIZE& size) {
-  ENHMETAHEADER header = {};
-  if (!metafile || GetEnhMetaFileHeader(metafile, sizeof header, &header) < sizeof header)
-    return false;
-  long long width = FrameSide(header.rclFrame.left, header.rclFrame.right);
-  long long height = FrameSide(header.rclFrame.top, header.rclFrame.bottom);
+void PictureSizeOfFrame(const RECTL& frame, SIZE& size) {
+  long long width = FrameSide(frame.left, frame.right);
+  long long height = FrameSide(frame.top, frame.bottom);
   const long long longest = std::max(width, height);
   if (longest > kMetafilePictureMaxSide) {
     width = std::max(1LL, width * kMetafilePictureMaxSide / longest);
@@ -34,6 +32,286 @@ bool MetafilePictureSize(HENHMETAFILE metafile, SIZE& size) {
   }
   size.cx = static_cast<LONG>(width);
   size.cy = static_cast<LONG>(height);
+}
+
+// EMR_EXTCREATEPEN as files hold it (see metafile_records.cpp): <wingdi.h> gives its pen a
+// pointer-sized hatch, which moves the fields after it in a 64-bit build.
+struct ExtCreatePenRecord {
+  EMR emr;
+  DWORD ihPen;
+  DWORD offBmi;
+  DWORD cbBmi;
+  DWORD offBits;
+  DWORD cbBits;
+  EXTLOGPEN32 elp;
+};
+
+// The largest glyph, in pixels, that a font may reach in the picture.
+constexpr double kMaxGlyphPixels = 4096;
+constexpr DWORD kMaxUserStyleEntries = 16;
+
+// The magnifications in force while the records play: the frame's fixed scaling, the world
+// transform's (as a bound: the largest row sum of its matrix) and the window-to-viewport ratio.
+struct Magnification {
+  double playback = 1;
+  double world = 1;
+  double window_x = 1, window_y = 1, viewport_x = 1, viewport_y = 1;
+  double largest_font = 0;
+  // Extents count only in the two mapping modes that use them; the others never enlarge.
+  bool extents_used = false;
+
+  double Total() const {
+    const double ratio =
+        extents_used ? std::max(std::fabs(viewport_x / window_x), std::fabs(viewport_y / window_y))
+                     : 1;
+    return playback * world * std::max(ratio, 1.0);
+  }
+  bool Sane() const {
+    const double total = Total();
+    return total <= kMetafileMaxMagnification && largest_font * total <= kMaxGlyphPixels;
+  }
+};
+
+bool IsFinite(double value) { return value == value && std::fabs(value) <= 1e30; }
+
+bool InRange(LONG value) {
+  return value >= -kMetafileMaxCoordinate && value <= kMetafileMaxCoordinate;
+}
+
+LONG LongAt(const BYTE* record, DWORD at) {
+  LONG value;
+  std::memcpy(&value, record + at, sizeof value);
+  return value;
+}
+
+bool LongsInRange(const BYTE* record, DWORD at, DWORD count) {
+  for (DWORD i = 0; i < count; ++i)
+    if (!InRange(LongAt(record, at + 4 * i))) return false;
+  return true;
+}
+
+// A bound on how much a transform enlarges (the largest row or column sum of its matrix); 0 for one
+// that is not finite or moves beyond the coordinate limit.
+double TransformScale(const XFORM& form) {
+  const double values[] = {form.eM11, form.eM12, form.eM21, form.eM22, form.eDx, form.eDy};
+  for (double value : values)
+    if (!IsFinite(value)) return 0;
+  if (std::fabs(form.eDx) > kMetafileMaxCoordinate || std::fabs(form.eDy) > kMetafileMaxCoordinate)
+    return 0;
+  const double m11 = std::fabs(form.eM11), m12 = std::fabs(form.eM12);
+  const double m21 = std::fabs(form.eM21), m22 = std::fabs(form.eM22);
+  return std::max({m11 + m12, m21 + m22, m11 + m21, m12 + m22});
+}
+
+// How much playing the metafile into its picture enlarges: the picture's pixels per pixel of the
+// reference device that the frame covers. False for reference sizes, frame or bounds out of range.
+bool PlaybackScale(const ENHMETAHEADER& header, double& scale) {
+  const SIZEL device = header.szlDevice, millimetres = header.szlMillimeters;
+  const RECTL frame = header.rclFrame, bounds = header.rclBounds;
+  for (LONG side : {device.cx, device.cy, millimetres.cx, millimetres.cy})
+    if (side < 1 || side > kMetafileMaxReference) return false;
+  for (const RECTL& rect : {frame, bounds})
+    if (!InRange(rect.left) || !InRange(rect.top) || !InRange(rect.right) || !InRange(rect.bottom))
+      return false;
+  // Bounds may be empty (nothing drawn, or a writer that leaves them out); the frame sizes the
+  // picture.
+  if (frame.right <= frame.left || frame.bottom <= frame.top) return false;
+  SIZE picture;
+  PictureSizeOfFrame(frame, picture);
+  const double frame_x = double(frame.right - frame.left) * device.cx / (100.0 * millimetres.cx);
+  const double frame_y = double(frame.bottom - frame.top) * device.cy / (100.0 * millimetres.cy);
+  scale = std::max(picture.cx / frame_x, picture.cy / frame_y);
+  return true;
+}
+
+// The points of a record, each two LONGs.
+bool PointsInRange(const BYTE* record, DWORD at, DWORD points) {
+  return LongsInRange(record, at, 2 * points);
+}
+
+// One record's values; `magnification` follows the records that change it.
+bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnification) {
+  switch (type) {
+    case EMR_RECTANGLE:
+    case EMR_ELLIPSE:
+    case EMR_EXCLUDECLIPRECT:
+    case EMR_INTERSECTCLIPRECT:
+      return LongsInRange(record, 8, 4);
+    case EMR_ROUNDRECT:
+      return LongsInRange(record, 8, 6);
+    case EMR_ARC:
+    case EMR_CHORD:
+    case EMR_PIE:
+    case EMR_ARCTO:
+      return LongsInRange(record, 8, 8);
+    case EMR_MOVETOEX:
+    case EMR_LINETO:
+    case EMR_SETPIXELV:
+    case EMR_EXTFLOODFILL:
+    case EMR_SETWINDOWORGEX:
+    case EMR_SETVIEWPORTORGEX:
+    case EMR_SETBRUSHORGEX:
+    case EMR_OFFSETCLIPRGN:
+      return LongsInRange(record, 8, 2);
+    case EMR_ANGLEARC: {
+      const auto* arc = reinterpret_cast<const EMRANGLEARC*>(record);
+      return LongsInRange(record, 8, 2) && arc->nRadius <= DWORD(kMetafileMaxCoordinate) &&
+             IsFinite(arc->eStartAngle) && IsFinite(arc->eSweepAngle) &&
+             std::fabs(arc->eStartAngle) <= 3600 && std::fabs(arc->eSweepAngle) <= 3600;
+    }
+    case EMR_POLYBEZIER:
+    case EMR_POLYGON:
+    case EMR_POLYLINE:
+    case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO:
+    case EMR_POLYDRAW: {
+      const auto* poly = reinterpret_cast<const EMRPOLYLINE*>(record);
+      return PointsInRange(record, offsetof(EMRPOLYLINE, aptl), poly->cptl);
+    }
+    case EMR_POLYPOLYLINE:
+    case EMR_POLYPOLYGON: {
+      const auto* poly = reinterpret_cast<const EMRPOLYPOLYLINE*>(record);
+      return PointsInRange(record, offsetof(EMRPOLYPOLYLINE, aPolyCounts) + 4 * poly->nPolys,
+                           poly->cptl);
+    }
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+    case EMR_MASKBLT:
+    case EMR_ALPHABLEND:
+    case EMR_TRANSPARENTBLT:
+      return LongsInRange(record, offsetof(EMRBITBLT, xDest), 4);
+    case EMR_STRETCHDIBITS: {
+      const auto* stretch = reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
+      return LongsInRange(record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
+             InRange(stretch->cxDest) && InRange(stretch->cyDest);
+    }
+    case EMR_SETDIBITSTODEVICE:
+      return LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2);
+    case EMR_EXTTEXTOUTA:
+    case EMR_EXTTEXTOUTW: {
+      const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+      return PointsInRange(record, offsetof(EMREXTTEXTOUTW, emrtext.ptlReference), 1) &&
+             IsFinite(text->exScale) && IsFinite(text->eyScale);
+    }
+    case EMR_GRADIENTFILL: {
+      const auto* fill = reinterpret_cast<const EMRGRADIENTFILL*>(record);
+      for (DWORD i = 0; i < fill->nVer; ++i)
+        if (!InRange(fill->Ver[i].x) || !InRange(fill->Ver[i].y)) return false;
+      return true;
+    }
+
+    case EMR_CREATEPEN:
+      return InRange(reinterpret_cast<const EMRCREATEPEN*>(record)->lopn.lopnWidth.x);
+    case EMR_EXTCREATEPEN: {
+      const EXTLOGPEN32& pen = reinterpret_cast<const ExtCreatePenRecord*>(record)->elp;
+      if (pen.elpWidth > DWORD(kMetafileMaxCoordinate)) return false;
+      if ((pen.elpPenStyle & PS_STYLE_MASK) != PS_USERSTYLE) return true;
+      if (pen.elpNumEntries > kMaxUserStyleEntries) return false;
+      DWORD total = 0;
+      for (DWORD i = 0; i < pen.elpNumEntries; ++i) {
+        if (pen.elpStyleEntry[i] > DWORD(kMetafileMaxCoordinate)) return false;
+        total += pen.elpStyleEntry[i];
+      }
+      return pen.elpNumEntries == 0 || total > 0;
+    }
+    case EMR_EXTCREATEFONTINDIRECTW: {
+      const LOGFONTW& font =
+          reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
+      if (!InRange(font.lfHeight) || !InRange(font.lfWidth)) return false;
+      magnification.largest_font =
+          std::max({magnification.largest_font, std::fabs(double(font.lfHeight)),
+                    std::fabs(double(font.lfWidth))});
+      return magnification.Sane();
+    }
+
+    case EMR_SETWORLDTRANSFORM:
+      magnification.world =
+          TransformScale(reinterpret_cast<const EMRSETWORLDTRANSFORM*>(record)->xform);
+      return magnification.world > 0 && magnification.Sane();
+    case EMR_MODIFYWORLDTRANSFORM: {
+      const auto* modify = reinterpret_cast<const EMRMODIFYWORLDTRANSFORM*>(record);
+      const double scale = TransformScale(modify->xform);
+      if (scale <= 0) return false;
+      if (modify->iMode == MWT_IDENTITY)
+        magnification.world = 1;
+      else if (modify->iMode == MWT_LEFTMULTIPLY || modify->iMode == MWT_RIGHTMULTIPLY)
+        magnification.world *= scale;
+      else
+        magnification.world = scale;
+      return magnification.Sane();
+    }
+    case EMR_SETMAPMODE: {
+      const DWORD mode = reinterpret_cast<const EMRSETMAPMODE*>(record)->iMode;
+      const bool extents_used = mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC;
+      // Entering such a mode starts from extents that do not enlarge.
+      if (extents_used && !magnification.extents_used)
+        magnification.window_x = magnification.window_y = magnification.viewport_x =
+            magnification.viewport_y = 1;
+      magnification.extents_used = extents_used;
+      return magnification.Sane();
+    }
+    case EMR_SETWINDOWEXTEX:
+    case EMR_SETVIEWPORTEXTEX: {
+      const SIZEL extent = reinterpret_cast<const EMRSETWINDOWEXTEX*>(record)->szlExtent;
+      if (!InRange(extent.cx) || !InRange(extent.cy)) return false;
+      // Outside those modes GDI ignores the call.
+      if (!magnification.extents_used) return true;
+      if (type == EMR_SETWINDOWEXTEX) {
+        if (extent.cx == 0 || extent.cy == 0) return false;
+        magnification.window_x = extent.cx;
+        magnification.window_y = extent.cy;
+      } else {
+        magnification.viewport_x = extent.cx;
+        magnification.viewport_y = extent.cy;
+      }
+      return magnification.Sane();
+    }
+    case EMR_SCALEVIEWPORTEXTEX:
+    case EMR_SCALEWINDOWEXTEX: {
+      const auto* scale = reinterpret_cast<const EMRSCALEVIEWPORTEXTEX*>(record);
+      if (scale->xDenom == 0 || scale->yDenom == 0 || scale->xNum == 0 || scale->yNum == 0)
+        return false;
+      if (!magnification.extents_used) return true;
+      const double x = double(scale->xNum) / scale->xDenom, y = double(scale->yNum) / scale->yDenom;
+      if (type == EMR_SCALEVIEWPORTEXTEX) {
+        magnification.viewport_x *= x;
+        magnification.viewport_y *= y;
+      } else {
+        magnification.window_x *= x;
+        magnification.window_y *= y;
+      }
+      return magnification.Sane();
+    }
+    case EMR_SETMITERLIMIT:
+      return IsFinite(reinterpret_cast<const EMRSETMITERLIMIT*>(record)->eMiterLimit);
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+bool MetafilePictureSize(HENHMETAFILE metafile, SIZE& size) {
+  ENHMETAHEADER header = {};
+  if (!metafile || GetEnhMetaFileHeader(metafile, sizeof header, &header) < sizeof header)
+    return false;
+  PictureSizeOfFrame(header.rclFrame, size);
+  return true;
+}
+
+bool HasDrawableValues(const void* data, unsigned long count) {
+  if (!data || count < offsetof(ENHMETAHEADER, cbPixelFormat)) return false;
+  ENHMETAHEADER header = {};
+  std::memcpy(&header, data, std::min<unsigned long>(count, sizeof header));
+  Magnification magnification;
+  if (!PlaybackScale(header, magnification.playback) || !magnification.Sane()) return false;
+  const auto* bytes = static_cast<const BYTE*>(data);
+  for (unsigned long offset = 0; count - offset >= sizeof(EMR);) {
+    const auto* emr = reinterpret_cast<const EMR*>(bytes + offset);
+    if (emr->nSize < sizeof(EMR) || emr->nSize > count - offset) return false;
+    if (!RecordIsDrawable(bytes + offset, emr->iType, magnification)) return false;
+    offset += emr->nSize;
+  }
   return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "base/unique.h"
+#include "content/metafile_picture.h"
 #include "content/metafile_records.h"
 #include "content/object_file.h"
 
@@ -151,7 +152,8 @@ HBITMAP ReadObjectBitmap(const char* file_name, HDC dc) {
 HENHMETAFILE ReadObjectMetafile(const char* file_name) {
   DWORD count = 0;
   GlobalMemory data = ReadFirstRecord(file_name, CF_ENHMETAFILE, count);
-  if (!data || !IsWellFormedEnhMetafile(data.get(), count)) return nullptr;
+  if (!data || !IsWellFormedEnhMetafile(data.get(), count) || !HasDrawableValues(data.get(), count))
+    return nullptr;
   return SetEnhMetaFileBits(count, static_cast<const BYTE*>(data.get()));
 }
 

@@ -13,7 +13,8 @@ namespace talo {
 // uncompressed DIBs of 1, 4, 8 or 24 bits whose bytes hold every pixel the header promises.
 HBITMAP ReadObjectBitmap(const char* file_name, HDC dc);
 
-// The first CF_ENHMETAFILE (the caller owns it), or null.
+// The first CF_ENHMETAFILE (the caller owns it), or null. Only metafiles that pass the record walk
+// and whose values Wine can draw in reasonable time (HasDrawableValues).
 HENHMETAFILE ReadObjectMetafile(const char* file_name);
 
 // The file-name parts of the first CF_HDROP's files, one a line, cut to `capacity` - 1

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "content/clipboard_object.h"
+#include "content/metafile_picture.h"
 #include "content/object_readers.h"
 #include "tests/support/object_records.h"
 #include "tests/support/temp_folder.h"
@@ -262,6 +263,42 @@ TEST_F(MetafileRecords, ADamagedMetafileReachesNeitherPreviewNorClipboard) {
     EXPECT_EQ(ClipboardBytes(CF_TEXT), std::string("text\0", 5));
     ClipboardBytes(kFormatB, &present);
     EXPECT_FALSE(present);
+  }
+}
+
+// Whole metafiles with values that would keep Wine drawing the preview for minutes (its dashed pen
+// is walked along the whole magnified line).
+const Damage kExtremes[] = {
+    {"a reference size of 2^30 millimetres",
+     [](std::string& b) { Put(b, offsetof(ENHMETAHEADER, szlMillimeters), 1u << 30); }},
+    {"a reference size of 100,000 millimetres, in range, magnifying the frame 300 times",
+     [](std::string& b) {
+       Put(b, offsetof(ENHMETAHEADER, szlMillimeters), 100000);
+       Put(b, offsetof(ENHMETAHEADER, szlMillimeters) + 4, 100000);
+     }},
+    {"a line to x = 2^30",
+     [](std::string& b) { Put(b, Find(b, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), 1u << 30); }},
+    {"a world transform enlarging 1000 times",
+     [](std::string& b) {
+       std::string record = Record(EMR_SETWORLDTRANSFORM, sizeof(EMRSETWORLDTRANSFORM));
+       const XFORM enlarge = {1000, 0, 0, 1000, 0, 0};
+       std::memcpy(&record[offsetof(EMRSETWORLDTRANSFORM, xform)], &enlarge, sizeof enlarge);
+       InsertAfterHeader(b, record);
+     }},
+};
+
+TEST_F(MetafileRecords, AnExtremeMetafileIsRestoredButNotPreviewed) {
+  const std::string& drawn = DrawnMetafile();
+  EXPECT_TRUE(HasDrawableValues(drawn.data(), static_cast<unsigned long>(drawn.size())));
+  for (const Damage& extreme : kExtremes) {
+    SCOPED_TRACE(extreme.name);
+    std::string bits = drawn;
+    extreme.apply(bits);
+    ASSERT_TRUE(IsWellFormed(bits));
+    const std::string path = WriteObject(bits);
+    EXPECT_EQ(ReadObjectMetafile(path.c_str()), nullptr);
+    ASSERT_TRUE(RestoreClipboard(path.c_str()));
+    EXPECT_EQ(ClipboardBytes(CF_ENHMETAFILE), bits) << "the clipboard does not draw";
   }
 }
 
