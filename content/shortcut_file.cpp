@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "content/shell_link_layout.h"
 #include "data/combination_files.h"
 #include "data/folder_path.h"
 #include "data/user_folder.h"
@@ -128,7 +129,7 @@ bool ReadLinkText(std::string& text, Getter get) {
 bool LoadLinkFields(const char* link_file, ShellLinkFields& fields, bool description_only) {
   fields = {};
   wchar_t name[MAX_PATH];
-  if (!WideFileName(link_file, name)) return false;
+  if (!WideFileName(link_file, name) || !IsWholeShellLinkFile(link_file)) return false;
   LinkObject object;
   if (!object.Create() || FAILED(object.File()->Load(name, STGM_READ))) return false;
   IShellLinkA* link = object.Link();
@@ -297,7 +298,8 @@ bool CreateShellLink(const char* link_file, const ShellLinkFields& fields) {
 
 bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields) {
   wchar_t name[MAX_PATH];
-  if (!HasLinkField(fields) || !WideFileName(link_file, name)) return false;
+  if (!HasLinkField(fields) || !WideFileName(link_file, name) || !IsWholeShellLinkFile(link_file))
+    return false;
   LinkObject object;
   return object.Create() && SUCCEEDED(object.File()->Load(name, STGM_READ)) &&
          SetLinkFields(object.Link(), fields) && SUCCEEDED(object.File()->Save(name, FALSE));
@@ -402,16 +404,41 @@ int NewInternetShortcut(HWND owner) {
   return kInternetShortcut;
 }
 
+namespace {
+
+// Whether a file starts as an executable or an icon or cursor file does. The shell's icon
+// extraction reads such a file as one, whatever its name, and Wine's reads past the file's end
+// when the icon directory claims more than the file holds (a damaged ".url" starting with
+// 00 00 01 00 crashed the editor's preview). No shortcut file starts so.
+bool StartsLikeIconContainer(const char* file) {
+  FileHandle handle(CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  unsigned char start[4] = {};
+  DWORD got = 0;
+  if (!handle || !ReadFile(handle.get(), start, sizeof start, &got, nullptr)) return false;
+  if (got >= 2 && start[0] == 'M' && start[1] == 'Z') return true;
+  return got == 4 && start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) &&
+         start[3] == 0;
+}
+
+}  // namespace
+
 bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& description) {
   icon.reset();
   description.clear();
   char source[kPathCapacity];
   if (!ShortcutFileName(source, code, kind)) return false;
+  // The shell reads a link for its icon too.
+  if (kind != kInternetShortcut && !IsWholeShellLinkFile(source)) return false;
+  if (StartsLikeIconContainer(source)) return false;
   // The icon and the link each initialise COM; held once around both, the second costs nothing.
+  // The name first: it is cheap, and a shortcut without one is refused before the shell's slow
+  // icon search.
   ComScope com;
-  IconHandle found(GetAssociatedIcon(source, 0));
   std::string name;
-  if (!found || !ReadDescription(source, kind, name)) return false;
+  if (!ReadDescription(source, kind, name)) return false;
+  IconHandle found(GetAssociatedIcon(source, 0));
+  if (!found) return false;
   if (code != kWorkingCopy && !TakeOverStoredShortcut(source, kind)) return false;
   icon = std::move(found);
   description = std::move(name);

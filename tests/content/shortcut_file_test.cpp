@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "content/shell_link_layout.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_settings.h"
 
@@ -137,6 +138,40 @@ TEST_F(ShortcutFile, UntrustedSourcesLeaveNoShortcut) {
   fields.path = Source("damaged.lnk");
   EXPECT_FALSE(CreateShellLink(Source(std::string(300, 'n') + ".lnk").c_str(), fields));
   EXPECT_FALSE(WriteInternetShortcut(Source("a.url").c_str(), "about:blank", "x\r\nURL=file:c:"));
+}
+
+// Wine's link reader allocates and reads whatever size a damaged link claims (1.7 GB took it 12
+// seconds), and its icon extraction reads a shortcut that starts like an icon file past its end.
+TEST_F(ShortcutFile, ShortcutsThatWouldStallOrCrashTheShellAreRefusedBeforeItReadsThem) {
+  const std::string made = test::ReadFileBytes(MakeLink("made.lnk"));
+  ASSERT_GT(made.size(), 80u);
+  auto whole = [](const std::string& bytes) {
+    return IsWholeShellLink(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  };
+  EXPECT_TRUE(whole(made));
+  auto claim = [&](size_t at, const std::string& size) {
+    std::string bytes = made;
+    bytes.replace(at, size.size(), size);
+    return bytes;
+  };
+  const std::string huge("\x8d\x10\x00\x69", 4);
+  // The item list's size follows the header; the last four bytes end the extra data.
+  for (const std::string& damaged : {claim(76, "\xff\xff"), claim(made.size() - 4, huge),
+                                     made.substr(0, made.size() / 2), made.substr(0, 75)}) {
+    EXPECT_FALSE(whole(damaged));
+    ASSERT_TRUE(WriteFileBytes(User("0674.lnk"), damaged));
+    ShellLinkFields read;
+    EXPECT_FALSE(ReadShellLink(User("0674.lnk").c_str(), read));
+  }
+
+  const std::string section = "\r\n[InternetShortcut]\r\nURL=about:blank\r\nDescription=Blank\r\n";
+  ASSERT_TRUE(WriteFileBytes(User("0674.url"), std::string("\0\0\1\0\xff\xff", 6) + section));
+  IconHandle icon;
+  std::string description;
+  EXPECT_FALSE(ReadShortcutPreview(kInternetShortcut, 0x674, icon, description));
+  ASSERT_TRUE(WriteFileBytes(User("0674.url"), section));
+  EXPECT_TRUE(ReadShortcutPreview(kInternetShortcut, 0x674, icon, description));
+  EXPECT_EQ(description, "Blank");
 }
 
 TEST_F(ShortcutFile, PreviewOfAStoredShortcutBecomesTheOnlyWorkingShortcut) {
