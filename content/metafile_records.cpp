@@ -482,14 +482,16 @@ bool PartsInside(const BYTE* record, DWORD type, DWORD size, DWORD handles) {
                                pen->cbBits);
     }
 
+    // Playback looks a region's brush up in the handle table alone: a stock brush index there
+    // reads far outside the table (it crashed Wine).
     case EMR_FILLRGN: {
       const auto* fill = reinterpret_cast<const EMRFILLRGN*>(record);
-      return IsObjectIndex(fill->ihBrush, handles) &&
+      return IsTableIndex(fill->ihBrush, handles) &&
              RegionInside(record, size, offsetof(EMRFILLRGN, RgnData), fill->cbRgnData);
     }
     case EMR_FRAMERGN: {
       const auto* frame = reinterpret_cast<const EMRFRAMERGN*>(record);
-      return IsObjectIndex(frame->ihBrush, handles) &&
+      return IsTableIndex(frame->ihBrush, handles) &&
              RegionInside(record, size, offsetof(EMRFRAMERGN, RgnData), frame->cbRgnData);
     }
     case EMR_INVERTRGN:

@@ -238,6 +238,10 @@ const Damage kDamages[] = {
        const size_t at = Find(b, EMR_FILLRGN);
        Add(b, at + offsetof(EMRFILLRGN, RgnData) + offsetof(RGNDATAHEADER, nCount), 1);
      }},
+    {"a region filled with a stock brush, which playback looks up in the handle table",
+     [](std::string& b) {
+       Add(b, Find(b, EMR_FILLRGN) + offsetof(EMRFILLRGN, ihBrush), ENHMETA_STOCK_OBJECT);
+     }},
     {"a pen created outside the handle table",
      [](std::string& b) {
        Put(b, Find(b, EMR_CREATEPEN) + offsetof(EMRCREATEPEN, ihPen),
