@@ -46,8 +46,11 @@ struct ExtCreatePenRecord {
   EXTLOGPEN32 elp;
 };
 
-// The largest glyph, in pixels, that a font may reach in the picture.
+// The largest glyph and the widest pen, in pixels, that the picture may get: Wine takes minutes
+// over a dashed pen 65537 pixels wide, and corrupts its own memory doing so.
 constexpr double kMaxGlyphPixels = 4096;
+constexpr double kMaxPenPixels = 1024;
+constexpr double kMaxDevicePixels = 1 << 18;
 constexpr DWORD kMaxUserStyleEntries = 16;
 
 // The magnifications in force while the records play: the frame's fixed scaling, the world
@@ -57,9 +60,16 @@ struct Magnification {
   double world = 1;
   double window_x = 1, window_y = 1, viewport_x = 1, viewport_y = 1;
   double largest_font = 0;
+  double widest_pen = 0;
   // Extents count only in the two mapping modes that use them; the others never enlarge.
   bool extents_used = false;
 
+  // Whether a coordinate stays inside the coordinate limit, and near enough to the picture once
+  // magnified: Wine builds shapes point by point and region rows one by one in device pixels.
+  bool Fits(double value) const {
+    return std::fabs(value) <= kMetafileMaxCoordinate &&
+           std::fabs(value) * Total() <= kMaxDevicePixels;
+  }
   double Total() const {
     const double ratio =
         extents_used ? std::max(std::fabs(viewport_x / window_x), std::fabs(viewport_y / window_y))
@@ -68,7 +78,8 @@ struct Magnification {
   }
   bool Sane() const {
     const double total = Total();
-    return total <= kMetafileMaxMagnification && largest_font * total <= kMaxGlyphPixels;
+    return total <= kMetafileMaxMagnification && largest_font * total <= kMaxGlyphPixels &&
+           widest_pen * total <= kMaxPenPixels;
   }
 };
 
@@ -82,12 +93,6 @@ LONG LongAt(const BYTE* record, DWORD at) {
   LONG value;
   std::memcpy(&value, record + at, sizeof value);
   return value;
-}
-
-bool LongsInRange(const BYTE* record, DWORD at, DWORD count) {
-  for (DWORD i = 0; i < count; ++i)
-    if (!InRange(LongAt(record, at + 4 * i))) return false;
-  return true;
 }
 
 // A bound on how much a transform enlarges (the largest row or column sum of its matrix); 0 for one
@@ -124,9 +129,20 @@ bool PlaybackScale(const ENHMETAHEADER& header, double& scale) {
   return true;
 }
 
-// The points of a record, each two LONGs.
-bool PointsInRange(const BYTE* record, DWORD at, DWORD points) {
-  return LongsInRange(record, at, 2 * points);
+bool LongsFit(const Magnification& magnification, const BYTE* record, DWORD at, DWORD count) {
+  for (DWORD i = 0; i < count; ++i)
+    if (!magnification.Fits(LongAt(record, at + 4 * i))) return false;
+  return true;
+}
+
+// Points of 16-bit coordinates.
+bool ShortsFit(const Magnification& magnification, const BYTE* record, DWORD at, DWORD count) {
+  for (DWORD i = 0; i < count; ++i) {
+    SHORT value;
+    std::memcpy(&value, record + at + 2 * i, sizeof value);
+    if (!magnification.Fits(value)) return false;
+  }
+  return true;
 }
 
 // One record's values; `magnification` follows the records that change it.
@@ -136,14 +152,14 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
     case EMR_ELLIPSE:
     case EMR_EXCLUDECLIPRECT:
     case EMR_INTERSECTCLIPRECT:
-      return LongsInRange(record, 8, 4);
+      return LongsFit(magnification, record, 8, 4);
     case EMR_ROUNDRECT:
-      return LongsInRange(record, 8, 6);
+      return LongsFit(magnification, record, 8, 6);
     case EMR_ARC:
     case EMR_CHORD:
     case EMR_PIE:
     case EMR_ARCTO:
-      return LongsInRange(record, 8, 8);
+      return LongsFit(magnification, record, 8, 8);
     case EMR_MOVETOEX:
     case EMR_LINETO:
     case EMR_SETPIXELV:
@@ -152,10 +168,10 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
     case EMR_SETVIEWPORTORGEX:
     case EMR_SETBRUSHORGEX:
     case EMR_OFFSETCLIPRGN:
-      return LongsInRange(record, 8, 2);
+      return LongsFit(magnification, record, 8, 2);
     case EMR_ANGLEARC: {
       const auto* arc = reinterpret_cast<const EMRANGLEARC*>(record);
-      return LongsInRange(record, 8, 2) && arc->nRadius <= DWORD(kMetafileMaxCoordinate) &&
+      return LongsFit(magnification, record, 8, 2) && magnification.Fits(arc->nRadius) &&
              IsFinite(arc->eStartAngle) && IsFinite(arc->eSweepAngle) &&
              std::fabs(arc->eStartAngle) <= 3600 && std::fabs(arc->eSweepAngle) <= 3600;
     }
@@ -166,45 +182,67 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
     case EMR_POLYLINETO:
     case EMR_POLYDRAW: {
       const auto* poly = reinterpret_cast<const EMRPOLYLINE*>(record);
-      return PointsInRange(record, offsetof(EMRPOLYLINE, aptl), poly->cptl);
+      return LongsFit(magnification, record, offsetof(EMRPOLYLINE, aptl), 2 * poly->cptl);
+    }
+    case EMR_POLYBEZIER16:
+    case EMR_POLYGON16:
+    case EMR_POLYLINE16:
+    case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINETO16:
+    case EMR_POLYDRAW16: {
+      const auto* poly = reinterpret_cast<const EMRPOLYLINE16*>(record);
+      return ShortsFit(magnification, record, offsetof(EMRPOLYLINE16, apts), 2 * poly->cpts);
+    }
+    case EMR_POLYPOLYLINE16:
+    case EMR_POLYPOLYGON16: {
+      const auto* poly = reinterpret_cast<const EMRPOLYPOLYLINE16*>(record);
+      return ShortsFit(magnification, record,
+                       offsetof(EMRPOLYPOLYLINE16, aPolyCounts) + 4 * poly->nPolys, 2 * poly->cpts);
     }
     case EMR_POLYPOLYLINE:
     case EMR_POLYPOLYGON: {
       const auto* poly = reinterpret_cast<const EMRPOLYPOLYLINE*>(record);
-      return PointsInRange(record, offsetof(EMRPOLYPOLYLINE, aPolyCounts) + 4 * poly->nPolys,
-                           poly->cptl);
+      return LongsFit(magnification, record,
+                      offsetof(EMRPOLYPOLYLINE, aPolyCounts) + 4 * poly->nPolys, 2 * poly->cptl);
     }
     case EMR_BITBLT:
     case EMR_STRETCHBLT:
     case EMR_MASKBLT:
     case EMR_ALPHABLEND:
     case EMR_TRANSPARENTBLT:
-      return LongsInRange(record, offsetof(EMRBITBLT, xDest), 4);
+      return LongsFit(magnification, record, offsetof(EMRBITBLT, xDest), 4);
     case EMR_STRETCHDIBITS: {
       const auto* stretch = reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
-      return LongsInRange(record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
-             InRange(stretch->cxDest) && InRange(stretch->cyDest);
+      return LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
+             magnification.Fits(stretch->cxDest) && magnification.Fits(stretch->cyDest);
     }
     case EMR_SETDIBITSTODEVICE:
-      return LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2);
+      return LongsFit(magnification, record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2);
     case EMR_EXTTEXTOUTA:
     case EMR_EXTTEXTOUTW: {
       const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-      return PointsInRange(record, offsetof(EMREXTTEXTOUTW, emrtext.ptlReference), 1) &&
+      return LongsFit(magnification, record, offsetof(EMREXTTEXTOUTW, emrtext.ptlReference), 2) &&
              IsFinite(text->exScale) && IsFinite(text->eyScale);
     }
     case EMR_GRADIENTFILL: {
       const auto* fill = reinterpret_cast<const EMRGRADIENTFILL*>(record);
       for (DWORD i = 0; i < fill->nVer; ++i)
-        if (!InRange(fill->Ver[i].x) || !InRange(fill->Ver[i].y)) return false;
+        if (!magnification.Fits(fill->Ver[i].x) || !magnification.Fits(fill->Ver[i].y))
+          return false;
       return true;
     }
 
-    case EMR_CREATEPEN:
-      return InRange(reinterpret_cast<const EMRCREATEPEN*>(record)->lopn.lopnWidth.x);
+    case EMR_CREATEPEN: {
+      const LONG width = reinterpret_cast<const EMRCREATEPEN*>(record)->lopn.lopnWidth.x;
+      if (!InRange(width)) return false;
+      magnification.widest_pen = std::max(magnification.widest_pen, std::fabs(double(width)));
+      return magnification.Sane();
+    }
     case EMR_EXTCREATEPEN: {
       const EXTLOGPEN32& pen = reinterpret_cast<const ExtCreatePenRecord*>(record)->elp;
       if (pen.elpWidth > DWORD(kMetafileMaxCoordinate)) return false;
+      magnification.widest_pen = std::max(magnification.widest_pen, double(pen.elpWidth));
+      if (!magnification.Sane()) return false;
       if ((pen.elpPenStyle & PS_STYLE_MASK) != PS_USERSTYLE) return true;
       if (pen.elpNumEntries > kMaxUserStyleEntries) return false;
       DWORD total = 0;

@@ -17,7 +17,8 @@ inline constexpr int kMetafilePictureMaxSide = 2048;
 // or
 //   height, a frame or bounds with a coordinate beyond kMetafileMaxCoordinate;
 // - coordinates, origins, extents, radii and pen, font and corner sizes beyond
-//   kMetafileMaxCoordinate;
+//   kMetafileMaxCoordinate, and pens wider than 1024 or glyphs larger than 4096 pixels once
+//   magnified;
 // - a magnification from logical units to the picture's pixels beyond kMetafileMaxMagnification,
 //   counting the frame's scaling, the world transform and the window-to-viewport ratio as the
 //   records change them, and transforms or angles that are not finite numbers;

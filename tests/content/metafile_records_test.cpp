@@ -282,6 +282,16 @@ const Damage kExtremes[] = {
      }},
     {"a line to x = 2^30",
      [](std::string& b) { Put(b, Find(b, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), 1u << 30); }},
+    {"a dashed pen 65537 pixels wide",
+     [](std::string& b) {
+       Put(b, Find(b, EMR_CREATEPEN) + offsetof(EMRCREATEPEN, lopn.lopnWidth.x), 65537);
+     }},
+    {"a line 2^18 pixels long once the picture magnifies its frame twice",
+     [](std::string& b) {
+       const size_t millimetres = offsetof(ENHMETAHEADER, szlMillimeters);
+       Put(b, millimetres, Get(b, millimetres) * 2);
+       Put(b, Find(b, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), (1u << 17) + 4096);
+     }},
     {"a world transform enlarging 1000 times",
      [](std::string& b) {
        std::string record = Record(EMR_SETWORLDTRANSFORM, sizeof(EMRSETWORLDTRANSFORM));
@@ -294,6 +304,10 @@ const Damage kExtremes[] = {
 TEST_F(MetafileRecords, AnExtremeMetafileIsRestoredButNotPreviewed) {
   const std::string& drawn = DrawnMetafile();
   EXPECT_TRUE(HasDrawableValues(drawn.data(), static_cast<unsigned long>(drawn.size())));
+  std::string far_line = drawn;
+  Put(far_line, Find(far_line, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), (1u << 17) + 4096);
+  EXPECT_TRUE(HasDrawableValues(far_line.data(), static_cast<unsigned long>(far_line.size())))
+      << "the same line at the frame's own scale";
   for (const Damage& extreme : kExtremes) {
     SCOPED_TRACE(extreme.name);
     std::string bits = drawn;
