@@ -6,7 +6,11 @@ SHOT ?= $(abspath $(BUILD))/screenshot.png
 CTEST_ARGS ?=
 WINE := scripts/wine.sh $(BUILD)
 
-.PHONY: all deps configure build test soak run stop clean
+FUZZ_COUNT ?= 100000
+FUZZ_SEED ?= 1
+FUZZ_READER ?=
+
+.PHONY: all deps configure build test soak run stop clean fuzz
 
 all: build
 
@@ -51,3 +55,12 @@ clean:
 .PHONY: dist
 dist: build
 	cmake --build $(BUILD) --target dist
+
+# Every reader of untrusted input against FUZZ_COUNT damaged and random inputs; a crashing or
+# hanging input is saved in $(BUILD)/fuzz-findings/ and fails the run.
+fuzz: build
+	$(WINE) stop
+	$(WINE) prepare
+	cd $(BUILD) && $(CURDIR)/scripts/wine.sh $(abspath $(BUILD)) run bench/fuzz.exe \
+	  $(FUZZ_COUNT) $(FUZZ_SEED) $(FUZZ_READER); status=$$?; cd $(CURDIR) && $(WINE) stop; \
+	  exit $$status

@@ -1,0 +1,133 @@
+// The shortcut readers of the editor: shell links through IShellLink, internet shortcuts through
+// the profile functions, and the preview of a combination's stored shortcut (its icon and name).
+//
+// All three take a file name: each input is written to a file. The guard page protects only the
+// link layout check, which the shell link reader also runs on the input placed before one.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "bench/fuzz/fuzz_reader.h"
+#include "bench/fuzz/guarded_memory.h"
+#include "content/shell_link_layout.h"
+#include "content/shortcut_file.h"
+#include "tests/support/test_settings.h"
+#include "tests/support/win_driver.h"
+
+namespace talo::fuzz {
+namespace {
+
+bool MakeLinkSeeds(std::vector<std::string>& seeds) {
+  const std::string path = ScratchFolder() + "seed.lnk";
+  const std::string program = test::InstallFolder() + "Talowick.exe";
+  ShellLinkFields plain;
+  plain.path = program;
+  ShellLinkFields full = plain;
+  full.arguments = "/s \"quoted argument\"";
+  full.working_directory = test::InstallFolder();
+  full.description = "A description of the link";
+  full.icon_path = program;
+  full.icon_index = 1;
+  ShellLinkFields folder;
+  folder.path = ScratchFolder();
+  folder.description = "A folder";
+  for (const ShellLinkFields* fields : {&plain, &full, &folder}) {
+    if (!CreateShellLink(path.c_str(), *fields)) {
+      std::fprintf(stderr, "cannot prepare: CreateShellLink\n");
+      return false;
+    }
+    seeds.push_back(ReadWholeFile(path));
+  }
+  return true;
+}
+
+bool MakeInternetShortcutSeeds(std::vector<std::string>& seeds) {
+  const std::string path = ScratchFolder() + "seed.url";
+  const char* const shortcuts[][2] = {{"http://www.example.com/", "Example"},
+                                      {"about:blank", "New URL"},
+                                      {"file:///C:/docs/letter.txt", ""}};
+  for (const auto& shortcut : shortcuts) {
+    DeleteFileA(path.c_str());
+    if (!WriteInternetShortcut(path.c_str(), shortcut[0], shortcut[1])) {
+      std::fprintf(stderr, "cannot prepare: WriteInternetShortcut\n");
+      return false;
+    }
+    seeds.push_back(ReadWholeFile(path));
+  }
+  return true;
+}
+
+class ShellLinkReader : public FuzzReader {
+ public:
+  bool MakeSeeds(std::vector<std::string>& seeds) override { return MakeLinkSeeds(seeds); }
+  bool Read(const std::string& input) override {
+    IsWholeShellLink(placed_.Place(input), input.size());
+    if (!WriteInputFile(path_, input)) return false;
+    ShellLinkFields fields;
+    return ReadShellLink(path_.c_str(), fields);
+  }
+
+ private:
+  std::string path_ = ScratchFolder() + "input.lnk";
+  GuardedMemory placed_{16 * 1024};
+};
+
+class InternetShortcutReader : public FuzzReader {
+ public:
+  bool MakeSeeds(std::vector<std::string>& seeds) override {
+    return MakeInternetShortcutSeeds(seeds);
+  }
+  bool Read(const std::string& input) override {
+    if (!WriteInputFile(path_, input)) return false;
+    std::string address, description;
+    return ReadInternetShortcut(path_.c_str(), &address, &description);
+  }
+  std::size_t MaxSize() const override { return 4 * 1024; }
+
+ private:
+  std::string path_ = ScratchFolder() + "input.url";
+};
+
+// The stored shortcut of a combination as the editor previews it. A shell link's bytes (they start
+// with 'L') are stored as a ".lnk", anything else as a ".url" or, for every fourth input, a ".pif".
+class ShortcutPreviewReader : public FuzzReader {
+ public:
+  static constexpr int kCode = 0x674;
+  bool MakeSeeds(std::vector<std::string>& seeds) override {
+    return MakeLinkSeeds(seeds) && MakeInternetShortcutSeeds(seeds);
+  }
+  bool Read(const std::string& input) override {
+    std::uint32_t sum = 0;
+    for (unsigned char c : input) sum += c;
+    const int kind = !input.empty() && input[0] == 'L' ? kShellLink
+                     : sum % 4 == 0                    ? kProgramInformation
+                                                       : kInternetShortcut;
+    char name[16];
+    std::snprintf(name, sizeof name, "%04X%s", kCode, ShortcutExtension(kind));
+    for (int other : {kShellLink, kProgramInformation, kInternetShortcut}) {
+      char stale[16];
+      std::snprintf(stale, sizeof stale, "%04X%s", kCode, ShortcutExtension(other));
+      DeleteFileA(settings_.UserFile(stale).c_str());
+    }
+    if (!WriteInputFile(settings_.UserFile(name), input)) return false;
+    IconHandle icon;
+    std::string description;
+    return ReadShortcutPreview(kind, kCode, icon, description);
+  }
+
+ private:
+  test::TestSettings settings_;
+};
+
+}  // namespace
+
+std::unique_ptr<FuzzReader> MakeShellLinkReader() { return std::make_unique<ShellLinkReader>(); }
+std::unique_ptr<FuzzReader> MakeInternetShortcutReader() {
+  return std::make_unique<InternetShortcutReader>();
+}
+std::unique_ptr<FuzzReader> MakeShortcutPreviewReader() {
+  return std::make_unique<ShortcutPreviewReader>();
+}
+
+}  // namespace talo::fuzz
