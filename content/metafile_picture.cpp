@@ -135,6 +135,34 @@ bool LongsFit(const Magnification& magnification, const BYTE* record, DWORD at, 
   return true;
 }
 
+bool LongsInRange(const BYTE* record, DWORD at, DWORD count) {
+  for (DWORD i = 0; i < count; ++i)
+    if (!InRange(LongAt(record, at + 4 * i))) return false;
+  return true;
+}
+
+// Text advances, one by one and added up (the record walk has checked that they are inside).
+bool AdvancesFit(const Magnification& magnification, const BYTE* record, const EMRTEXT& text) {
+  if (text.offDx == 0) return true;
+  const DWORD values = text.fOptions & ETO_PDY ? 2 * text.nChars : text.nChars;
+  double total = 0;
+  for (DWORD i = 0; i < values; ++i) {
+    const LONG advance = LongAt(record, text.offDx + 4 * i);
+    total += std::fabs(double(advance));
+    if (!magnification.Fits(advance) || !magnification.Fits(total)) return false;
+  }
+  return true;
+}
+
+// A region's rectangles (inside the record, as the record walk has checked); none for a region
+// of no bytes.
+bool RegionFits(const Magnification& magnification, const BYTE* record, DWORD at, DWORD size) {
+  if (size == 0) return true;
+  const auto* header = reinterpret_cast<const RGNDATAHEADER*>(record + at);
+  return LongsFit(magnification, record, at + offsetof(RGNDATAHEADER, rcBound), 4) &&
+         LongsFit(magnification, record, at + sizeof(RGNDATAHEADER), 4 * header->nCount);
+}
+
 // Points of 16-bit coordinates.
 bool ShortsFit(const Magnification& magnification, const BYTE* record, DWORD at, DWORD count) {
   for (DWORD i = 0; i < count; ++i) {
@@ -205,25 +233,64 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       return LongsFit(magnification, record,
                       offsetof(EMRPOLYPOLYLINE, aPolyCounts) + 4 * poly->nPolys, 2 * poly->cptl);
     }
+    // Blits: the destination in the picture, the source in its bitmap, the source transform.
     case EMR_BITBLT:
+      return LongsFit(magnification, record, offsetof(EMRBITBLT, xDest), 4) &&
+             LongsInRange(record, offsetof(EMRBITBLT, xSrc), 2) &&
+             TransformScale(reinterpret_cast<const EMRBITBLT*>(record)->xformSrc) > 0;
     case EMR_STRETCHBLT:
-    case EMR_MASKBLT:
     case EMR_ALPHABLEND:
-    case EMR_TRANSPARENTBLT:
-      return LongsFit(magnification, record, offsetof(EMRBITBLT, xDest), 4);
-    case EMR_STRETCHDIBITS: {
-      const auto* stretch = reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
-      return LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
-             magnification.Fits(stretch->cxDest) && magnification.Fits(stretch->cyDest);
+    case EMR_TRANSPARENTBLT: {
+      const auto* blt = reinterpret_cast<const EMRSTRETCHBLT*>(record);
+      return LongsFit(magnification, record, offsetof(EMRSTRETCHBLT, xDest), 4) &&
+             LongsInRange(record, offsetof(EMRSTRETCHBLT, xSrc), 2) &&
+             LongsInRange(record, offsetof(EMRSTRETCHBLT, cxSrc), 2) &&
+             TransformScale(blt->xformSrc) > 0;
     }
+    case EMR_MASKBLT:
+      return LongsFit(magnification, record, offsetof(EMRMASKBLT, xDest), 4) &&
+             LongsInRange(record, offsetof(EMRMASKBLT, xSrc), 2) &&
+             LongsInRange(record, offsetof(EMRMASKBLT, xMask), 2) &&
+             TransformScale(reinterpret_cast<const EMRMASKBLT*>(record)->xformSrc) > 0;
+    case EMR_PLGBLT:
+      return LongsFit(magnification, record, offsetof(EMRPLGBLT, aptlDest), 6) &&
+             LongsInRange(record, offsetof(EMRPLGBLT, xSrc), 4) &&
+             LongsInRange(record, offsetof(EMRPLGBLT, xMask), 2) &&
+             TransformScale(reinterpret_cast<const EMRPLGBLT*>(record)->xformSrc) > 0;
+    case EMR_STRETCHDIBITS:
+      return LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
+             LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, cxDest), 2) &&
+             LongsInRange(record, offsetof(EMRSTRETCHDIBITS, xSrc), 4);
     case EMR_SETDIBITSTODEVICE:
-      return LongsFit(magnification, record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2);
+      return LongsFit(magnification, record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2) &&
+             LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, xSrc), 4) &&
+             LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, iStartScan), 2);
     case EMR_EXTTEXTOUTA:
     case EMR_EXTTEXTOUTW: {
       const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
       return LongsFit(magnification, record, offsetof(EMREXTTEXTOUTW, emrtext.ptlReference), 2) &&
-             IsFinite(text->exScale) && IsFinite(text->eyScale);
+             LongsFit(magnification, record, offsetof(EMREXTTEXTOUTW, emrtext.rcl), 4) &&
+             AdvancesFit(magnification, record, text->emrtext) && IsFinite(text->exScale) &&
+             IsFinite(text->eyScale);
     }
+    case EMR_FILLRGN:
+      return RegionFits(magnification, record, offsetof(EMRFILLRGN, RgnData),
+                        reinterpret_cast<const EMRFILLRGN*>(record)->cbRgnData);
+    case EMR_FRAMERGN: {
+      const auto* frame = reinterpret_cast<const EMRFRAMERGN*>(record);
+      magnification.widest_pen =
+          std::max({magnification.widest_pen, std::fabs(double(frame->szlStroke.cx)),
+                    std::fabs(double(frame->szlStroke.cy))});
+      return magnification.Sane() &&
+             RegionFits(magnification, record, offsetof(EMRFRAMERGN, RgnData), frame->cbRgnData);
+    }
+    case EMR_INVERTRGN:
+    case EMR_PAINTRGN:
+      return RegionFits(magnification, record, offsetof(EMRINVERTRGN, RgnData),
+                        reinterpret_cast<const EMRINVERTRGN*>(record)->cbRgnData);
+    case EMR_EXTSELECTCLIPRGN:
+      return RegionFits(magnification, record, offsetof(EMREXTSELECTCLIPRGN, RgnData),
+                        reinterpret_cast<const EMREXTSELECTCLIPRGN*>(record)->cbRgnData);
     case EMR_GRADIENTFILL: {
       const auto* fill = reinterpret_cast<const EMRGRADIENTFILL*>(record);
       for (DWORD i = 0; i < fill->nVer; ++i)

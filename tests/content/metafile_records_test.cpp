@@ -238,6 +238,10 @@ const Damage kDamages[] = {
        const size_t at = Find(b, EMR_FILLRGN);
        Add(b, at + offsetof(EMRFILLRGN, RgnData) + offsetof(RGNDATAHEADER, nCount), 1);
      }},
+    {"a stretched bitmap whose info has an offset but no bytes",
+     [](std::string& b) {
+       Put(b, Find(b, EMR_STRETCHBLT) + offsetof(EMRSTRETCHBLT, cbBmiSrc), 0);
+     }},
     {"a region filled with a stock brush, which playback looks up in the handle table",
      [](std::string& b) {
        Add(b, Find(b, EMR_FILLRGN) + offsetof(EMRFILLRGN, ihBrush), ENHMETA_STOCK_OBJECT);
@@ -291,6 +295,16 @@ const Damage kExtremes[] = {
        const size_t millimetres = offsetof(ENHMETAHEADER, szlMillimeters);
        Put(b, millimetres, Get(b, millimetres) * 2);
        Put(b, Find(b, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), (1u << 17) + 4096);
+     }},
+    {"text advances adding up to 2^31",
+     [](std::string& b) {
+       const size_t at = Find(b, EMR_EXTTEXTOUTW);
+       const DWORD advances = at + Get(b, at + offsetof(EMREXTTEXTOUTW, emrtext.offDx));
+       for (int i = 0; i < 8; ++i) Put(b, advances + 4 * i, 1u << 28);
+     }},
+    {"a bitmap stretched from source x = 2^30",
+     [](std::string& b) {
+       Put(b, Find(b, EMR_STRETCHBLT) + offsetof(EMRSTRETCHBLT, xSrc), 1u << 30);
      }},
     {"a world transform enlarging 1000 times",
      [](std::string& b) {
