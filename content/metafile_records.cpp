@@ -297,6 +297,15 @@ bool OptionalDibInside(const BYTE* record, DWORD size, DWORD usage, DWORD info, 
   return info_size == 0 || DibInside(record, size, usage, info, info_size, bits, bits_size);
 }
 
+// A blit's source or mask bitmap: none only when both its info offset and size are 0. Playback
+// reads an info wherever a non-zero offset points, whatever the size says (Wine's did, far outside
+// the record).
+bool BlitDibInside(const BYTE* record, DWORD size, DWORD usage, DWORD info, DWORD info_size,
+                   DWORD bits, DWORD bits_size) {
+  return (info == 0 && info_size == 0) ||
+         DibInside(record, size, usage, info, info_size, bits, bits_size);
+}
+
 bool TextInside(DWORD size, const EMRTEXT& text, DWORD char_size) {
   if (text.nChars == 0) return true;
   if (!ArrayInside(text.offString, text.nChars, char_size, size)) return false;
@@ -424,27 +433,27 @@ bool PartsInside(const BYTE* record, DWORD type, DWORD size, DWORD handles) {
 
     case EMR_BITBLT: {
       const auto* blt = reinterpret_cast<const EMRBITBLT*>(record);
-      return OptionalDibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc,
-                               blt->offBitsSrc, blt->cbBitsSrc);
+      return BlitDibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc,
+                           blt->offBitsSrc, blt->cbBitsSrc);
     }
     case EMR_STRETCHBLT: {
       const auto* blt = reinterpret_cast<const EMRSTRETCHBLT*>(record);
-      return OptionalDibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc,
-                               blt->offBitsSrc, blt->cbBitsSrc);
+      return BlitDibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc,
+                           blt->offBitsSrc, blt->cbBitsSrc);
     }
     case EMR_MASKBLT: {
       const auto* blt = reinterpret_cast<const EMRMASKBLT*>(record);
       return DibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc, blt->offBitsSrc,
                        blt->cbBitsSrc) &&
-             OptionalDibInside(record, size, blt->iUsageMask, blt->offBmiMask, blt->cbBmiMask,
-                               blt->offBitsMask, blt->cbBitsMask);
+             BlitDibInside(record, size, blt->iUsageMask, blt->offBmiMask, blt->cbBmiMask,
+                           blt->offBitsMask, blt->cbBitsMask);
     }
     case EMR_PLGBLT: {
       const auto* blt = reinterpret_cast<const EMRPLGBLT*>(record);
       return DibInside(record, size, blt->iUsageSrc, blt->offBmiSrc, blt->cbBmiSrc, blt->offBitsSrc,
                        blt->cbBitsSrc) &&
-             OptionalDibInside(record, size, blt->iUsageMask, blt->offBmiMask, blt->cbBmiMask,
-                               blt->offBitsMask, blt->cbBitsMask);
+             BlitDibInside(record, size, blt->iUsageMask, blt->offBmiMask, blt->cbBmiMask,
+                           blt->offBitsMask, blt->cbBitsMask);
     }
     case EMR_SETDIBITSTODEVICE: {
       const auto* set = reinterpret_cast<const EMRSETDIBITSTODEVICE*>(record);
