@@ -51,6 +51,8 @@ struct ExtCreatePenRecord {
 constexpr double kMaxGlyphPixels = 4096;
 constexpr double kMaxPenPixels = 1024;
 constexpr double kMaxDevicePixels = 1 << 18;
+// Transforms that shrink more than this (in area) are as good as singular.
+constexpr double kMinDeterminant = 1e-6;
 constexpr DWORD kMaxUserStyleEntries = 16;
 
 // The magnifications in force while the records play: the frame's fixed scaling, the world
@@ -96,7 +98,8 @@ LONG LongAt(const BYTE* record, DWORD at) {
 }
 
 // A bound on how much a transform enlarges (the largest row or column sum of its matrix); 0 for one
-// that is not finite or moves beyond the coordinate limit.
+// that is not finite, moves beyond the coordinate limit or is (nearly) singular, which playback
+// inverts (Wine divided by zero doing so).
 double TransformScale(const XFORM& form) {
   const double values[] = {form.eM11, form.eM12, form.eM21, form.eM22, form.eDx, form.eDy};
   for (double value : values)
@@ -105,7 +108,10 @@ double TransformScale(const XFORM& form) {
     return 0;
   const double m11 = std::fabs(form.eM11), m12 = std::fabs(form.eM12);
   const double m21 = std::fabs(form.eM21), m22 = std::fabs(form.eM22);
-  return std::max({m11 + m12, m21 + m22, m11 + m21, m12 + m22});
+  const double scale = std::max({m11 + m12, m21 + m22, m11 + m21, m12 + m22});
+  const double determinant = double(form.eM11) * form.eM22 - double(form.eM12) * form.eM21;
+  if (scale > kMetafileMaxMagnification || std::fabs(determinant) < kMinDeterminant) return 0;
+  return scale;
 }
 
 // How much playing the metafile into its picture enlarges: the picture's pixels per pixel of the
@@ -335,11 +341,14 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       return magnification.world > 0 && magnification.Sane();
     case EMR_MODIFYWORLDTRANSFORM: {
       const auto* modify = reinterpret_cast<const EMRMODIFYWORLDTRANSFORM*>(record);
+      // Resetting ignores the record's matrix.
+      if (modify->iMode == MWT_IDENTITY) {
+        magnification.world = 1;
+        return magnification.Sane();
+      }
       const double scale = TransformScale(modify->xform);
       if (scale <= 0) return false;
-      if (modify->iMode == MWT_IDENTITY)
-        magnification.world = 1;
-      else if (modify->iMode == MWT_LEFTMULTIPLY || modify->iMode == MWT_RIGHTMULTIPLY)
+      if (modify->iMode == MWT_LEFTMULTIPLY || modify->iMode == MWT_RIGHTMULTIPLY)
         magnification.world *= scale;
       else
         magnification.world = scale;

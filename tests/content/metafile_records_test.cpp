@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,6 +74,21 @@ void Remove(std::string& bits, size_t at) {
   bits.erase(at, size);
   Add(bits, offsetof(ENHMETAHEADER, nBytes), DWORD(-size));
   Add(bits, offsetof(ENHMETAHEADER, nRecords), DWORD(-1));
+}
+
+// Sets `mode` with a window of 1 x 1 and a viewport of 1000 x 1000 after the header.
+void InsertMapping(std::string& bits, DWORD mode) {
+  std::string viewport = Record(EMR_SETVIEWPORTEXTEX, sizeof(EMRSETVIEWPORTEXTEX));
+  Put(viewport, offsetof(EMRSETVIEWPORTEXTEX, szlExtent), 1000);
+  Put(viewport, offsetof(EMRSETVIEWPORTEXTEX, szlExtent) + 4, 1000);
+  std::string window = Record(EMR_SETWINDOWEXTEX, sizeof(EMRSETWINDOWEXTEX));
+  Put(window, offsetof(EMRSETWINDOWEXTEX, szlExtent), 1);
+  Put(window, offsetof(EMRSETWINDOWEXTEX, szlExtent) + 4, 1);
+  std::string mapping = Record(EMR_SETMAPMODE, sizeof(EMRSETMAPMODE));
+  Put(mapping, offsetof(EMRSETMAPMODE, iMode), mode);
+  InsertAfterHeader(bits, viewport);
+  InsertAfterHeader(bits, window);
+  InsertAfterHeader(bits, mapping);
 }
 
 std::string Bits(HENHMETAFILE metafile) {
@@ -306,6 +322,40 @@ const Damage kExtremes[] = {
      [](std::string& b) {
        Put(b, Find(b, EMR_STRETCHBLT) + offsetof(EMRSTRETCHBLT, xSrc), 1u << 30);
      }},
+    {"a viewport 1000 times the window in an anisotropic mapping mode",
+     [](std::string& b) { InsertMapping(b, MM_ANISOTROPIC); }},
+    {"a transform that is not a number",
+     [](std::string& b) {
+       std::string record = Record(EMR_SETWORLDTRANSFORM, sizeof(EMRSETWORLDTRANSFORM));
+       const XFORM broken = {1, 0, 0, std::numeric_limits<float>::quiet_NaN(), 0, 0};
+       std::memcpy(&record[offsetof(EMRSETWORLDTRANSFORM, xform)], &broken, sizeof broken);
+       InsertAfterHeader(b, record);
+     }},
+    {"an arc swept round a million degrees",
+     [](std::string& b) {
+       std::string record = Record(EMR_ANGLEARC, sizeof(EMRANGLEARC));
+       const FLOAT sweep = 1e6f;
+       Put(record, offsetof(EMRANGLEARC, nRadius), 10);
+       std::memcpy(&record[offsetof(EMRANGLEARC, eSweepAngle)], &sweep, sizeof sweep);
+       InsertAfterHeader(b, record);
+     }},
+    {"a user pen style whose dashes are all 0 long",
+     [](std::string& b) {
+       // The pen record as files hold it: slot, bitmap fields, then the pen and its 2 entries.
+       constexpr size_t kPen = 28, kEntries = kPen + 24;
+       std::string record = Record(EMR_EXTCREATEPEN, kEntries + 8);
+       Put(record, 8, 1);
+       Put(record, kPen, PS_GEOMETRIC | PS_USERSTYLE);
+       Put(record, kPen + 4, 1);
+       Put(record, kPen + 20, 2);
+       InsertAfterHeader(b, record);
+     }},
+    {"a bitmap copied through a source transform of -7.9e28",
+     [](std::string& b) {
+       const FLOAT huge = -7.9e28f;
+       std::memcpy(&b[Find(b, EMR_STRETCHBLT) + offsetof(EMRSTRETCHBLT, xformSrc.eM11)], &huge,
+                   sizeof huge);
+     }},
     {"a world transform enlarging 1000 times",
      [](std::string& b) {
        std::string record = Record(EMR_SETWORLDTRANSFORM, sizeof(EMRSETWORLDTRANSFORM));
@@ -322,6 +372,10 @@ TEST_F(MetafileRecords, AnExtremeMetafileIsRestoredButNotPreviewed) {
   Put(far_line, Find(far_line, EMR_LINETO) + offsetof(EMRLINETO, ptl.x), (1u << 17) + 4096);
   EXPECT_TRUE(HasDrawableValues(far_line.data(), static_cast<unsigned long>(far_line.size())))
       << "the same line at the frame's own scale";
+  std::string text_mode = drawn;
+  InsertMapping(text_mode, MM_TEXT);
+  EXPECT_TRUE(HasDrawableValues(text_mode.data(), static_cast<unsigned long>(text_mode.size())))
+      << "extents that the mapping mode ignores";
   for (const Damage& extreme : kExtremes) {
     SCOPED_TRACE(extreme.name);
     std::string bits = drawn;
