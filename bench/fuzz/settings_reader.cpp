@@ -5,11 +5,19 @@
 // An input is, for each of the settings below, a type byte, a 16-bit length and that many bytes;
 // where the input ends, the remaining settings are absent. The values travel through the
 // registry, so no guard page can follow them.
+//
+// Loading the settings creates the user data folder that "UserDir" names (one level below a folder
+// that exists, and the user's folder below that), wherever a damaged value points. Most seeds name
+// a relative folder, which lands in the scratch folder; the folders that damaged absolute values
+// made next to the scratch folder's ancestors are removed again when they hold no files.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "bench/fuzz/fuzz_reader.h"
 #include "data/settings.h"
@@ -34,18 +42,72 @@ std::string Value(std::uint8_t type, const std::string& bytes) {
 
 std::string Dword(std::uint32_t value) { return std::string(reinterpret_cast<char*>(&value), 4); }
 
+// The subfolders of `folder` (ending in '\\').
+std::set<std::string> Subfolders(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) names.insert(entry.cFileName);
+  while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return names;
+}
+
+// Removes a folder whose tree holds no files; true when it is gone.
+bool RemoveEmptyTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  bool empty = true;
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      empty = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+              RemoveEmptyTree(folder + "\\" + name) && empty;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  return empty && RemoveDirectoryA(folder.c_str());
+}
+
+// The scratch folder's ancestors, each with the subfolders it had.
+class FolderSweep {
+ public:
+  FolderSweep() {
+    std::string folder = ScratchFolder();
+    for (std::size_t end = folder.rfind('\\', folder.size() - 2); end != std::string::npos;
+         end = end == 0 ? std::string::npos : folder.rfind('\\', end - 1)) {
+      folder.resize(end + 1);
+      before_.push_back({folder, Subfolders(folder)});
+    }
+  }
+  ~FolderSweep() {
+    for (const auto& [folder, names] : before_)
+      for (const std::string& name : Subfolders(folder))
+        if (!names.count(name)) RemoveEmptyTree(folder + name);
+  }
+  FolderSweep(const FolderSweep&) = delete;
+  FolderSweep& operator=(const FolderSweep&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::set<std::string>>> before_;
+};
+
 class SettingsReader : public FuzzReader {
  public:
   bool MakeSeeds(std::vector<std::string>& seeds) override {
     const std::string folder = ScratchFolder() + "settings\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string text_folder = folder + std::string(1, '\0');
+    const std::string relative_folder = std::string("settings\\") + std::string(1, '\0');
     seeds.push_back(Value(2, Dword(1)) + Value(2, Dword(0)) + Value(2, Dword(1)) +
                     Value(1, text_folder));
     seeds.push_back(Value(1, std::string("0", 2)) + Value(3, std::string(1, '\1')) +
-                    Value(1, std::string(" 1 ", 4)) + Value(4, text_folder));
+                    Value(1, std::string(" 1 ", 4)) + Value(4, relative_folder));
     seeds.push_back(Value(6, Dword(1) + Dword(0)) + Value(0, "") + Value(2, Dword(0)) +
-                    Value(5, text_folder + std::string(1, '\0')));
+                    Value(5, relative_folder + std::string(1, '\0')));
     return true;
   }
 
@@ -73,6 +135,7 @@ class SettingsReader : public FuzzReader {
   std::size_t MaxSize() const override { return 4 * 1024; }
 
  private:
+  FolderSweep sweep_;
   test::SavedRegistryKey saved_settings_{HKEY_CURRENT_USER, kVendorKey};
   test::SavedRegistryValue saved_run_{HKEY_CURRENT_USER, kRunKey, "Tallowick"};
 };
