@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/unique.h"
+#include "content/metafile_records.h"
 
 namespace talo {
 namespace {
@@ -33,18 +34,6 @@ void PictureSizeOfFrame(const RECTL& frame, SIZE& size) {
   size.cx = static_cast<LONG>(width);
   size.cy = static_cast<LONG>(height);
 }
-
-// EMR_EXTCREATEPEN as files hold it (see metafile_records.cpp): <wingdi.h> gives its pen a
-// pointer-sized hatch, which moves the fields after it in a 64-bit build.
-struct ExtCreatePenRecord {
-  EMR emr;
-  DWORD ihPen;
-  DWORD offBmi;
-  DWORD cbBmi;
-  DWORD offBits;
-  DWORD cbBits;
-  EXTLOGPEN32 elp;
-};
 
 // The largest glyph and the widest pen, in pixels, that the picture may get: Wine takes minutes
 // over a dashed pen 65537 pixels wide, and corrupts its own memory doing so.

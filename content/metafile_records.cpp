@@ -8,18 +8,6 @@
 namespace talo {
 namespace {
 
-// EMR_EXTCREATEPEN as files hold it: <wingdi.h> gives its pen a pointer-sized hatch, which moves
-// the fields after it in a 64-bit build.
-struct ExtCreatePenRecord {
-  EMR emr;
-  DWORD ihPen;
-  DWORD offBmi;
-  DWORD cbBmi;
-  DWORD offBits;
-  DWORD cbBits;
-  EXTLOGPEN32 elp;
-};
-
 // EMR_SMALLTEXTOUT, which <wingdi.h> leaves among its reserved types: x, y, cChars, fuOptions,
 // iGraphicsMode, exScale and eyScale, then a bounding rectangle unless ETO_NO_RECT, then cChars
 // characters, single bytes under ETO_SMALL_CHARS.

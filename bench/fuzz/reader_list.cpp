@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "bench/fuzz/fuzz_reader.h"
+#include "tests/support/temp_folder.h"
 
 namespace talo::fuzz {
 
@@ -67,29 +68,6 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path + "\\");
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
-
-void RemoveScratchFolder() { RemoveTree(ScratchFolder()); }
+void RemoveScratchFolder() { test::RemoveTree(ScratchFolder()); }
 
 }  // namespace talo::fuzz

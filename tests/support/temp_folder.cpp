@@ -7,7 +7,6 @@
 #include <sstream>
 
 namespace talo::test {
-namespace {
 
 void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA entry;
@@ -27,8 +26,6 @@ void RemoveTree(const std::string& folder) {
   }
   RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 TempFolder::TempFolder() {
   char base[MAX_PATH] = {};

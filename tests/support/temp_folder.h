@@ -5,6 +5,9 @@
 
 namespace talo::test {
 
+// Removes a folder (ending in a backslash) with everything in it, read-only files too.
+void RemoveTree(const std::string& folder);
+
 class TempFolder {
  public:
   TempFolder();
