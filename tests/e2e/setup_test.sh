@@ -60,8 +60,14 @@ reg_value() {
 }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 
-[ "$(probe_block version "$(winepath -w "$setup")")" = "$(sed -n 's/^Tallowick-\([0-9.]*\).*/\1/p' <<<"$name")" ] ||
-  fail "the setup's version resource is not the product version"
+# The first program in the fresh prefix once printed nothing (the prefix still settling): the
+# version is asked until there is an answer, and the answer is shown when it is wrong.
+setup_version=
+version_read() { setup_version=$(probe_block version "$(winepath -w "$setup")"); [ -n "$setup_version" ]; }
+poll 10 version_read || true
+product_version=$(sed -n 's/^Tallowick-\([0-9.]*\).*/\1/p' <<<"$name")
+[ "$setup_version" = "$product_version" ] ||
+  fail "the setup's version resource is \"$setup_version\", not the product version $product_version"
 
 timed() { local start; start=$(date +%s%N); "$@"; echo $((($(date +%s%N) - start) / 1000000)); }
 
