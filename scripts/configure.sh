@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
-# Configures the build folder for the Windows programs this machine can run under Wine.
+# Configures one build folder of the Windows programs.
 #
-#   configure.sh BUILD_DIR
+#   configure.sh BUILD_DIR x86 [TWIN_BUILD_DIR]   the 32-bit deliverables (what users install)
+#   configure.sh BUILD_DIR x64                    the 64-bit twin of the same sources
 #
-# The deliverables are 32-bit programs. A kernel booted without IA-32 emulation cannot execute
-# any 32-bit x86 code, so neither Wine's 32-bit loader nor a 32-bit program inside wine64 can
-# start there; on such a machine the same sources are built as 64-bit programs, which is what
-# the tests then run (the prefix follows the build: scripts/wine.sh).
+# The twin exists for machines whose kernel executes no 32-bit x86 code (booted without IA-32
+# emulation): there it is what runs natively under wine64, and the 32-bit programs run in an
+# emulated x86 machine (scripts/test32.sh). Such a machine cannot run the 32-bit generators of the
+# artwork and the shipped data files either, so the 32-bit build takes the files the twin's
+# generators made (the same code and version resource writes them byte for byte alike), and its
+# tests' waits and time limits are stretched for the slower emulated machine.
 set -euo pipefail
 build=${1:?build dir}
+arch=${2:?x86 or x64}
+twin=${3:-}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  toolchain=mingw-i686
-else
-  toolchain=mingw-x86_64
-  echo "This machine cannot execute 32-bit x86 code: building and testing 64-bit programs."
-fi
-cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/$toolchain.cmake"
+options=()
+case "$arch" in
+  x64) toolchain=mingw-x86_64 ;;
+  x86)
+    toolchain=mingw-i686
+    if ! "$source_dir/scripts/test32.sh" --native; then
+      [ -n "$twin" ] || { echo "configure.sh: the 32-bit build here needs the twin's build folder" >&2; exit 2; }
+      options+=(-DTALO_GENERATED_FROM="$(cd "$twin" && pwd)" -DTALO_TIME_FACTOR=8)
+    fi ;;
+  *) echo "configure.sh: unknown architecture $arch (x86 or x64)" >&2; exit 2 ;;
+esac
+cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/$toolchain.cmake" \
+  "${options[@]}"
