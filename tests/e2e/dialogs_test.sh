@@ -21,7 +21,7 @@ read -r _ _ _ _ client_x client_y <<<"$(probe rect TFormMain "Quintavel Tallowic
 xdotool mousemove $((client_x + 279 + 115)) $((client_y + 261 + 15)) click 1
 poll 10 visible TFormOptions || fail "the Options button did not open the options"
 xdotool key alt+h
-sleep 0.5
+settle 0.5
 xdotool key a
 poll 10 visible TFormAbout || fail "Help, About did not open the about box"
 version=$(probe_block version "$(winepath -w "$build/install/Talowick.exe")")
@@ -39,9 +39,9 @@ poll 10 gone TFormOptions || fail "the options did not close"
 rename_log="$work/rename.log"
 in_desktop "$rename_host_exe" "$(winepath -w "$rename_log")"
 poll 30 visible TFormRename || fail "the rename dialog did not show"
-sleep 0.5
+settle 0.5
 xdotool key Return
-sleep 0.5
+settle 0.5
 visible TFormRename || fail "Enter closed the rename dialog before the name was edited"
 xdotool key ctrl+a
 xdotool type --delay 30 "Renamed link"

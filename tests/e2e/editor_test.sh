@@ -31,10 +31,10 @@ open_editor() {
   # sure, and the combination is pressed again until the editor opens.
   local left top
   for _ in 1 2 3; do
-    sleep 0.5
+    settle 0.5
     read -r left top _ _ _ _ <<<"$(probe rect TFormMain "Quintavel Tallowick")"
     xdotool mousemove $((left + 300)) $((top + 8)) click 1
-    sleep 0.3
+    settle 0.3
     xdotool key ctrl+alt+F7
     poll 3 visible TFormAssign && break
   done
@@ -42,7 +42,7 @@ open_editor() {
     import -window root "$shots/not_opened.png"
     fail "Ctrl+Alt+F7 did not open the editor ($1)"
   fi
-  sleep 0.5
+  settle 0.5
 }
 # Enter on the default button; the overwrite question, when it comes, answered with `answer`.
 save_with() {
@@ -53,7 +53,7 @@ save_with() {
 probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
 # The editor's window as the user sees it, into the build's editor folder.
 shot() {
-  sleep 0.5
+  settle 0.5
   read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
   import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
 }
@@ -64,7 +64,7 @@ pasted_after() { case "$(log_field keys)" in "$1"*"11 56 "*) return 0 ;; *) retu
 press_in_target() {
   read -r _ _ _ _ client_x client_y <<<"$(probe rect - "Talo Hotkey Target")"
   xdotool mousemove $((client_x + 60)) $((client_y + 60)) click 1
-  sleep 0.5
+  settle 0.5
   xdotool key ctrl+alt+F7
 }
 
@@ -90,7 +90,7 @@ poll 5 probe_has_box "Incomplete key assignment data." || fail "no incomplete-da
 probe msgbox "Incomplete key assignment data." | grep -q "^Please select one of the three" ||
   fail "the incomplete-data message is not the kind message"
 xdotool key Return
-sleep 0.5
+settle 0.5
 visible TFormAssign || fail "a refused save closed the editor"
 
 # A text: title typed over the name, Text by its access key, a line break with Ctrl+Enter, a tab
@@ -149,10 +149,10 @@ file_is "$user_dir/$code.dat" $'Applied title\r' || fail "Close saved the edit m
 probe clipboard-bitmap 1024 768
 open_editor "the object"
 xdotool key alt+o Tab ctrl+v
-sleep 1
+settle 1
 shot object
 save_with n "object, No"
-sleep 0.5
+settle 0.5
 visible TFormAssign || fail "No to the overwrite question closed the editor"
 [ "$(status_byte)" = 18 ] || fail "No to the overwrite question still saved the kind"
 [ ! -f "$user_dir/$code.obj" ] || fail "No to the overwrite question still saved the object"
@@ -174,7 +174,7 @@ printf 'echo ran> "%s"\r\n' "$(winepath -w "$ran")" >"$work/mark.bat"
 probe clipboard-files "$(winepath -w "$work/mark.bat")"
 open_editor "the shortcut"
 xdotool key alt+s Tab ctrl+v
-sleep 1
+settle 1
 [ "$(state "&Enabled")" = "enabled checked" ] || fail "the pasted shortcut did not tick Enabled"
 shot shortcut
 save_with y "shortcut"

@@ -48,7 +48,7 @@ window=$(focus_desktop)
 click_child TFormMain "Quintavel Tallowick" Help
 poll 8 help_visible || fail "the Help button opened no help window captioned \"Tallowick Help\""
 poll 5 topic_is "The Main Window" || fail "the help window shows \"$(topic_title)\", not topic 14"
-sleep 1
+settle 1
 import -window root -crop 1024x768+0+0 "$build/help_test.png" 2>/dev/null || true
 
 # F1 in the assignment list: topic 16 in the same help window.
@@ -57,7 +57,7 @@ import -window root -crop 1024x768+0+0 "$build/help_test.png" 2>/dev/null || tru
 # button on to the list button, and Space presses it.
 read -r left top right _ <<<"$(probe rect TFormMain "Quintavel Tallowick")"
 xdotool mousemove $((right - 100)) $((top + 8)) click 1
-sleep 0.5
+settle 0.5
 xdotool key Tab
 poll 5 focus_is "Key Combination Assignment List" || fail "Tab did not reach the list button"
 xdotool key space

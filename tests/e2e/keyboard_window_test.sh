@@ -51,7 +51,7 @@ poll 10 focus_is "Options" || fail "Tab did not move the focus"
 
 # Shift alone is silent and selects nothing.
 xdotool key shift
-sleep 0.5
+settle 0.5
 editor_gone || fail "Shift alone opened the editor"
 
 # An available combination opens the editor for it; the main window keeps its focus state.
@@ -84,7 +84,7 @@ poll 10 tray_shows_disabled || fail "the icon did not change to the disabled pic
 
 start_target
 xdotool mousemove --window "$window" 300 300 click 1
-sleep 0.5
+settle 0.5
 xdotool key ctrl+alt+F5
 poll 10 keys_contain 74 || fail "with assignments disabled, Ctrl+Alt+F5 did not reach the target"
 text_is "" || fail "with assignments disabled, Ctrl+Alt+F5 still pasted"

@@ -100,7 +100,7 @@ probe press "Text copied." 1
 xdotool key shift+F10
 poll 5 visible "#32768" - || fail "Shift+F10 opened no menu"
 xdotool key i
-sleep 0.3
+settle 0.3
 xdotool key c
 expect_rows "$by_code" "Sort Items, by Combination"
 xdotool key alt+Return
@@ -122,7 +122,7 @@ xdotool key Escape
 question=$(probe msgbox "Save confirmation." 5000) || fail "closing with a change asked nothing"
 grep -q "Do you wish save these new settings?" <<<"$question" || fail "unexpected question: $question"
 probe press "Save confirmation." 2
-sleep 0.5
+settle 0.5
 list_visible || fail "Cancel closed the list"
 [ "$(status_byte "$user/User.dat" 0x674)" = 18 ] || fail "Cancel saved the change"
 xdotool key Escape
@@ -138,10 +138,10 @@ poll 10 list_gone || fail "Yes did not close the list"
 xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
 poll 10 hook_installed || fail "the hook did not come back when the window hid"
 xdotool mousemove --window "$window" 200 150 click 1
-sleep 0.5
+settle 0.5
 xdotool key ctrl+alt+F5
 poll 10 keys_contain 74 || fail "Ctrl+Alt+F5, switched off in the list, did not reach the target"
-sleep 0.5
+settle 0.5
 text_is "Pasted by Tallowick" || fail "Ctrl+Alt+F5 still pasted after it was switched off"
 
 echo "list test passed"

@@ -84,14 +84,14 @@ open_options() {
   read -r l t _ <<<"$(probe rect "#32768" -)"
   xdotool mousemove $((l + 40)) $((t + 52)) click 1
   poll 10 visible TFormOptions || fail "the notification icon's menu did not open the options"
-  sleep 0.3
+  settle 0.3
 }
 # Clicks the tab of the options page "General" or "Network".
 show_page() {
   local l t
   read -r l t _ <<<"$(child TFormOptions SysTabControl32)"
   xdotool mousemove $((l + $([ "$1" = General ] && echo 30 || echo 84))) $((t + 11)) click 1
-  sleep 0.5
+  settle 0.5
 }
 # Types into the path dialog's edit in place of its text and presses Enter (Select).
 select_path() {
@@ -122,7 +122,7 @@ click_child TFormOptions "Show &warnings"
 question=$(answer_box "Disable warnings confirmation.")
 grep -q "^Do you wish to disable these warnings?$" <<<"$question" || fail "warnings question: $question"
 poll 5 checked TFormOptions "Show &warnings" || fail "answering No left Show warnings unticked"
-sleep 0.5
+settle 0.5
 enabled TFormOptions "&Apply" && fail "answering No enabled Apply"
 
 # Run on start-up on, Enabled off, OK: the entry is written, Enabled = 0, and the hook is gone.
@@ -149,7 +149,7 @@ grep -q "^Do you wish to prevent the Tallowick from loading on start-up?$" <<<"$
   fail "start-up question: $question"
 xdotool key y
 poll 5 box_gone "Disable start-up confirmation." || fail "Yes did not close the question"
-sleep 0.5
+settle 0.5
 checked TFormOptions "&Run on start-up" && fail "answering Yes kept Run on start-up ticked"
 click_child TFormOptions "&Enabled"
 click_child TFormOptions "&Apply"
@@ -164,7 +164,7 @@ show_page Network
 [ "$(content TFormOptions Edit)" = "$old_base" ] || fail "the Network page does not show $old_base"
 click_child TFormOptions "&Change Path..."
 poll 10 visible TFormUser || fail "Change Path did not open the path dialog"
-sleep 0.5
+settle 0.5
 shot_of TFormUser user_path.png
 [ "$(content TFormUser Edit)" = "$old_base" ] || fail "the path dialog does not start at $old_base"
 
@@ -172,7 +172,7 @@ shot_of TFormUser user_path.png
 first_drive=$(content TFormUser ComboBox)
 rmdir "$medium"
 click_child TFormUser ComboBox
-sleep 0.3
+settle 0.3
 xdotool key "$medium_letter"
 device=$(answer_box "Device error.")
 upper=$(tr a-z A-Z <<<"$medium_letter")
@@ -228,11 +228,11 @@ poll 10 gone TFormOptions || fail "Close did not close the options"
 poll 10 hook_installed || fail "the hook did not come back with Enabled on"
 xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 200 150 click 1
-sleep 0.5
+settle 0.5
 xdotool key ctrl+alt+F7
 poll 10 text_is "From the new folder" || fail "Ctrl+Alt+F7 of the new folder did not paste"
 xdotool key ctrl+alt+F5
-sleep 1
+settle 1
 text_is "From the new folder" || fail "the old folder's Ctrl+Alt+F5 still ran"
 
 echo "options test passed"

@@ -5,6 +5,7 @@
 
 #include "data/graph_data.h"
 #include "data/sys_data.h"
+#include "tests/support/win_driver.h"
 
 namespace talo::test {
 namespace {
@@ -54,7 +55,7 @@ void EndRunningInstances() {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
     if (!process) return;
     TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
+    WaitForSingleObject(process, Stretched(5000));
     CloseHandle(process);
   }
 }

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -19,6 +20,17 @@ std::string UnixToWindowsPath(const std::string& unix_path) {
 
 std::string InstallFolder() { return UnixToWindowsPath(TALO_INSTALL_DIR_UNIX) + "\\"; }
 std::string SourceFolder() { return UnixToWindowsPath(TALO_SOURCE_DIR_UNIX) + "\\"; }
+
+DWORD Stretched(DWORD timeout_ms) {
+  static const DWORD factor = [] {
+    char text[16] = {};
+    GetEnvironmentVariableA("TALO_WAIT_FACTOR", text, sizeof text);
+    const int value = atoi(text);
+    return value > 1 ? DWORD(value) : 1u;
+  }();
+  if (timeout_ms == INFINITE || timeout_ms > INFINITE / factor) return timeout_ms;
+  return timeout_ms * factor;
+}
 
 Process::~Process() {
   if (info_.hProcess) CloseHandle(info_.hProcess);
@@ -40,7 +52,8 @@ Process Process::Start(const std::string& program, const std::string& arguments)
 }
 
 bool Process::WaitForExit(DWORD timeout_ms) {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, timeout_ms) == WAIT_OBJECT_0;
+  return info_.hProcess &&
+         WaitForSingleObject(info_.hProcess, Stretched(timeout_ms)) == WAIT_OBJECT_0;
 }
 
 DWORD Process::ExitCode() const {
@@ -92,9 +105,10 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 template <typename Condition>
 bool PollUntil(DWORD timeout_ms, Condition condition) {
   const DWORD start = GetTickCount();
+  const DWORD limit = Stretched(timeout_ms);
   for (;;) {
     if (condition()) return true;
-    if (GetTickCount() - start > timeout_ms) return false;
+    if (GetTickCount() - start > limit) return false;
     Sleep(25);
   }
 }
@@ -123,6 +137,10 @@ bool WaitForWindowGone(HWND window, DWORD timeout_ms) {
 
 bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms) {
   return PollUntil(timeout_ms, [&] { return bool(IsWindowVisible(window)) == visible; });
+}
+
+bool WaitForForeground(HWND window, DWORD timeout_ms) {
+  return PollUntil(timeout_ms, [&] { return GetForegroundWindow() == window; });
 }
 
 namespace {

@@ -14,6 +14,11 @@ std::string InstallFolder();
 std::string SourceFolder();
 std::string UnixToWindowsPath(const std::string& unix_path);
 
+// A wait's limit on the machine the tests run on: the build's tests may run on a machine
+// several times slower (TALO_WAIT_FACTOR, an emulated one), where a limit measured here would
+// fail a test that is only slow. 0 and INFINITE stay as they are.
+DWORD Stretched(DWORD timeout_ms);
+
 class Process {
  public:
   Process() = default;
@@ -42,6 +47,7 @@ HWND WaitForWindow(const char* class_name, const char* caption, DWORD timeout_ms
 // Polls until `window` is gone or `visible` has the wanted value.
 bool WaitForWindowGone(HWND window, DWORD timeout_ms);
 bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms);
+bool WaitForForeground(HWND window, DWORD timeout_ms);
 
 struct MessageBoxContent {
   std::string caption;

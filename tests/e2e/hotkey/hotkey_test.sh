@@ -31,7 +31,7 @@ xdotool key ctrl+alt+F6
 poll 10 keys_contain 75 || fail "Ctrl+Alt+F6 (disabled) did not reach the target"
 xdotool key ctrl+alt+F7
 poll 10 keys_contain 76 || fail "Ctrl+Alt+F7 (unassigned) did not reach the target"
-sleep 0.5
+settle 0.5
 text_is "abPasted by Tallowick" || fail "a disabled or unassigned combination changed the text"
 poll 5 mods_are 0 || fail "a modifier is left down"
 
@@ -41,7 +41,7 @@ poll 30 block_gone || fail "Talowick.exe /t did not end the running instance"
 xdotool windowfocus --sync "$window"
 xdotool key ctrl+alt+F5
 poll 10 keys_contain 74 || fail "after /t, Ctrl+Alt+F5 did not reach the target"
-sleep 0.5
+settle 0.5
 text_is "abPasted by Tallowick" || fail "after /t, Ctrl+Alt+F5 still pasted"
 
 echo "hotkey test passed"
