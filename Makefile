@@ -1,16 +1,26 @@
 # Front door: `make run` builds and starts Tallowick under Wine; `make test` builds and runs every test.
 # Both install what they need from Debian's archive first (as root; nothing happens when present).
+#
+# Two builds of the same sources: $(BUILD32) holds the 32-bit deliverables (what users install),
+# $(BUILD) their 64-bit twin, which runs natively under wine64 on machines whose kernel executes
+# no 32-bit code (there the 32-bit tests run in an emulated x86 machine: scripts/test32.sh).
 
 BUILD ?= build
+BUILD32 ?= build32
 SHOT ?= $(abspath $(BUILD))/screenshot.png
 CTEST_ARGS ?=
+# The 32-bit set takes the same filter (`make test CTEST_ARGS="-R app"` runs app in both); X86=0
+# leaves the emulated run out.
+CTEST32_ARGS ?= -L x86 $(CTEST_ARGS)
+X86 ?= 1
+DIST ?= dist
 WINE := scripts/wine.sh $(BUILD)
 
 FUZZ_COUNT ?= 100000
 FUZZ_SEED ?= 1
 FUZZ_READER ?=
 
-.PHONY: all deps configure build test soak run stop clean fuzz
+.PHONY: all deps configure build test test32 soak run stop clean fuzz
 
 all: build
 
@@ -18,18 +28,31 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	scripts/configure.sh $(BUILD)
+	scripts/configure.sh $(BUILD) x64
 
-configure: deps $(BUILD)/build.ninja
+$(BUILD32)/build.ninja:
+	scripts/configure.sh $(BUILD32) x86 $(BUILD)
 
+configure: deps $(BUILD)/build.ninja $(BUILD32)/build.ninja
+
+# The twin first: where 32-bit programs cannot run, the 32-bit build takes its generated files.
 build: configure
 	cmake --build $(BUILD)
+	cmake --build $(BUILD32)
 
-# A program left running in the prefix (by `make run`) would hold the names the tests create.
+# The whole suite on the twin, then the set labelled x86 on the 32-bit build (CTEST32_ARGS);
+# both run even when the first fails. A program left running in the prefix (by `make run`)
+# would hold the names the tests create.
 test: build
 	$(WINE) stop
 	$(WINE) prepare
-	cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS); status=$$?; cd .. && $(WINE) stop; exit $$status
+	cd $(BUILD) && ctest --output-on-failure $(CTEST_ARGS); twin=$$?; cd .. && $(WINE) stop; \
+	  x86=0; [ "$(X86)" = 0 ] || { scripts/test32.sh $(BUILD32) $(CTEST32_ARGS); x86=$$?; }; \
+	  echo "twin (64-bit) suite: exit $$twin; 32-bit set: exit $$x86"; [ $$twin -eq 0 ] && [ $$x86 -eq 0 ]
+
+# Every test on the 32-bit build (in the emulated machine here: one to two hours).
+test32: build
+	scripts/test32.sh $(BUILD32) $(CTEST_ARGS)
 
 # The soak run: SOAK_EVENTS real key events through the hook, checked and measured (minutes long,
 # so not one of the tests).
@@ -41,20 +64,28 @@ soak: build
 	  $(TESTS_DIR)/hotkey_fixture.exe $(TESTS_DIR)/probe.exe $(TESTS_DIR)/soak_open_document.exe \
 	  $(SOAK_EVENTS); status=$$?; $(WINE) stop; exit $$status
 
+# The 32-bit program where this machine runs it, else the twin.
 run: build
-	@scripts/run.sh $(BUILD) "$(SHOT)"
+	@if scripts/test32.sh --native; then scripts/run.sh $(BUILD32) "$(SHOT)"; \
+	 else scripts/run.sh $(BUILD) "$(SHOT)"; fi
 
 stop:
 	$(WINE) stop
 
 clean:
 	-$(WINE) stop
-	rm -rf $(BUILD)
+	-scripts/wine.sh $(BUILD32) stop
+	rm -rf $(BUILD) $(BUILD32)
 
-# The release package in $(BUILD)/dist/: the setup program, a zip of its files, SHA256SUMS.
+# The release packages in $(DIST)/: the 32-bit setup program (the deliverable) and the -x64 one
+# of the twin, each with a zip of its files, and one SHA256SUMS over all four.
 .PHONY: dist
 dist: build
+	cmake --build $(BUILD32) --target dist
 	cmake --build $(BUILD) --target dist
+	rm -rf $(DIST) && mkdir -p $(DIST)
+	cp $(BUILD32)/dist/*-setup.exe $(BUILD32)/dist/*.zip $(BUILD)/dist/*-setup.exe $(BUILD)/dist/*.zip $(DIST)/
+	cd $(DIST) && sha256sum *-setup.exe *.zip >SHA256SUMS && cat SHA256SUMS
 
 # Every reader of untrusted input against FUZZ_COUNT damaged and random inputs; a crashing or
 # hanging input is saved in $(BUILD)/fuzz-findings/ and fails the run.

@@ -68,6 +68,8 @@ prepare() {
     wineboot -i >/dev/null 2>&1 || true
     # Xvfb has no window manager: Wine must not wait for one whenever a window hides.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # A crash must end the program, not wait for someone to close Wine's crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.talo-ready"
   fi
