@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# What the built files are, read from the files alone: the machine they run on, the hook
+# procedure that the program asks the library for by its plain name, the DLLs they need on the
+# user's machine, the library's size and the program's version resource, which the setup and
+# the data files read.
+#
+#   binaries_test.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$(cd "$1" && pwd)
+version=$2
+program=$build/install/Talowick.exe
+library=$build/install/Talospur.dll
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+case "$(cat "$build/wine-arch")" in
+  win32) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
+  win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 ;;
+  *) fail "unknown build architecture in $build/wine-arch" ;;
+esac
+
+# Only DLLs that every Windows has; the C++ runtime is linked in, never beside the program.
+system_dlls=" kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll comdlg32.dll ole32.dll
+  advapi32.dll version.dll msvcrt.dll "
+imports() { "$objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'; }
+
+for file in "$program" "$library"; do
+  [ -f "$file" ] || fail "$file was not built"
+  "$objdump" -f "$file" | grep -q "file format $format\$" ||
+    fail "$(basename "$file") is not $format: $("$objdump" -f "$file" | grep 'file format')"
+  for dll in $(imports "$file"); do
+    case "$system_dlls" in *" $dll"[[:space:]]*) ;; *) fail "$(basename "$file") imports $dll" ;; esac
+  done
+done
+
+# The library runs inside every process that reads keys: the four DLLs it needs at most, and
+# a size that costs those processes little.
+for dll in $(imports "$library"); do
+  case " kernel32.dll user32.dll gdi32.dll shell32.dll " in *" $dll "*) ;;
+    *) fail "Talospur.dll imports $dll" ;; esac
+done
+size=$(stat -c %s "$library")
+[ "$size" -le 65536 ] || fail "Talospur.dll is $size bytes, more than 64 KiB"
+
+# GetProcAddress(library, "KeyboardProc"): exported under its plain name, not _KeyboardProc@12.
+exports=$("$objdump" -p "$library" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
+grep -qE '\]\s+KeyboardProc$' <<<"$exports" || fail "Talospur.dll does not export KeyboardProc: $exports"
+grep -q '@' <<<"$exports" && fail "Talospur.dll exports a decorated name: $exports"
+
+# The program's version resource (UTF-16 texts) carries the product version.
+texts=$(strings -el "$program")
+for key in VS_VERSION_INFO FileVersion ProductVersion; do
+  grep -qx "$key" <<<"$texts" || fail "Talowick.exe has no $key in its version resource"
+done
+grep -qx "$version" <<<"$texts" || fail "Talowick.exe does not carry the version $version"
+
+echo "binaries test passed ($format, Talospur.dll $size bytes)"
