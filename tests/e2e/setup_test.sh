@@ -52,6 +52,7 @@ eval "$("$wine_sh" "$build" env)"
 start_private_display
 wineboot -i >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
 setsid wineserver -p30 </dev/null >/dev/null 2>&1 || true
 
@@ -159,6 +160,36 @@ leftover=$(cd "$install_unix" && find . -type f ! -path "./$(basename "$user_uni
 [ ! -e "$menu_unix" ] || fail "the Start menu folder is still there"
 [ -z "$(reg_value "$run_key" Tallowick)" ] || fail "the Run value is still there"
 key_exists "$product_key" && fail "the HKLM key is still there"
+
+
+# The uninstaller's question, answered both ways, each time after a new silent install over the
+# data that the last uninstall kept; the installed program has written its settings by then.
+# The uninstaller's dialog and its message box share one caption: the press goes to the dialog
+# that has the button.
+uninstall_caption="Quintavel Tallowick Uninstall "  # sic: the setup system adds the space
+user_key='HKCU\Software\Quintavel Software\Tallowick'
+page_shows() { probe texts "#32770" "$uninstall_caption" | grep -q "$1"; }
+question_shown() { probe msgbox "$uninstall_caption" | grep -q "Also remove the key combination assignments"; }
+uninstall_answering() {
+  wine "$setup" /S || fail "the setup for the uninstall with answer $1 failed"
+  key_exists "$user_key" || fail "no settings of the program to remove ($user_key)"
+  in_desktop "${install_win}Uninstall.exe"
+  poll 30 page_shows "Uninstalling from:" || fail "the uninstaller did not show its confirmation"
+  probe press "$uninstall_caption" 1 || fail "cannot press Uninstall"
+  poll 30 question_shown || fail "the uninstaller did not ask about the user data"
+  probe press "$uninstall_caption" "$1" || fail "cannot answer the uninstaller's question"
+  poll 30 uninstall_done || fail "the uninstall with answer $1 did not finish"
+  poll 30 page_shows "Completed" || fail "the uninstaller did not say it has completed"
+  probe press "$uninstall_caption" 1 || fail "cannot close the uninstaller"
+}
+uninstall_answering 7  # No
+[ -f "$user_unix/User.dat" ] || fail "answering No removed the user data"
+key_exists "$user_key" || fail "answering No removed the settings"
+uninstall_answering 6  # Yes
+[ ! -e "$user_unix" ] || fail "answering Yes left the user data: $(ls -A "$user_unix")"
+key_exists "$user_key" && fail "answering Yes left the settings"
+# The folder was there before these installs (it held the kept data): emptied, not removed.
+[ -z "$(ls -A "$install_unix")" ] || fail "answering Yes left files: $(ls -A "$install_unix")"
 
 install=
 

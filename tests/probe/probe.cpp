@@ -2,7 +2,8 @@
 //
 //   probe window CLASS CAPTION [TIMEOUT_MS]   prints "found visible|hidden"; exit 1 when absent
 //   probe msgbox CAPTION [TIMEOUT_MS]         prints the box's text; exit 1 when absent
-//   probe press CAPTION BUTTON_ID             presses a button of the dialog with that caption
+//   probe press CAPTION BUTTON_ID             presses the button of the dialog with that caption
+//                                             that has one with this ID
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
 //   probe clipboard [TEXT]                    prints the clipboard's text, or puts TEXT there
 //   probe clipboard-bitmap WIDTH HEIGHT       puts a dark grey picture (CF_DIB) there
@@ -11,7 +12,8 @@
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
-//   probe texts CLASS CAPTION                 prints the texts of the window's children
+//   probe texts CLASS CAPTION                 prints the texts of the children of every such
+//                                             window
 //   probe version FILE                        prints the file's product version
 //   probe userdir                             prints the user data folder that the settings name
 //   probe userdata FOLDER CODE:STATUS...      writes FOLDER's User.dat with those status bytes
@@ -48,6 +50,30 @@ namespace {
 const char* Any(const char* arg) { return std::string(arg) == "-" ? nullptr : arg; }
 DWORD Timeout(int argc, char** argv, int index) {
   return index < argc ? DWORD(std::strtoul(argv[index], nullptr, 10)) : 0;
+}
+
+struct WindowQuery {
+  const char* class_name;
+  const char* caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddMatchingWindow(HWND window, LPARAM param) {
+  auto* query = reinterpret_cast<WindowQuery*>(param);
+  char class_name[256] = "", caption[512] = "";
+  GetClassNameA(window, class_name, sizeof class_name);
+  GetWindowTextA(window, caption, sizeof caption);
+  if ((!query->class_name || lstrcmpA(class_name, query->class_name) == 0) &&
+      (!query->caption || lstrcmpA(caption, query->caption) == 0))
+    query->found.push_back(window);
+  return TRUE;
+}
+
+// Every top-level window of the class and caption (null matches any), topmost first.
+std::vector<HWND> TopLevelWindows(const char* class_name, const char* caption) {
+  WindowQuery query{class_name, caption, {}};
+  EnumWindows(AddMatchingWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
 }
 
 BOOL CALLBACK PrintText(HWND child, LPARAM) {
@@ -173,8 +199,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "press" && argc >= 4) {
-    HWND box = WaitForWindow("#32770", argv[2], 0);
-    return box && PressDialogButton(box, std::atoi(argv[3])) ? 0 : 1;
+    // A setup's message box has the caption of the setup's own dialog: the one with the button.
+    for (HWND dialog : TopLevelWindows("#32770", argv[2]))
+      if (PressDialogButton(dialog, std::atoi(argv[3]))) return 0;
+    return 1;
   }
   if (command == "mapping" && argc >= 4) {
     std::string bytes = ReadSharedMemory(argv[2], std::strtoul(argv[3], nullptr, 10));
@@ -195,10 +223,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "texts" && argc >= 4) {
-    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
-    if (!window) return 1;
-    EnumChildWindows(window, PrintText, 0);
-    return 0;
+    const std::vector<HWND> windows = TopLevelWindows(Any(argv[2]), Any(argv[3]));
+    for (HWND window : windows) EnumChildWindows(window, PrintText, 0);
+    return windows.empty() ? 1 : 0;
   }
   if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
