@@ -41,8 +41,16 @@ fetch() {
   local tmp kpkg kver m
   tmp=$(mktemp -d "$cache/fetch.XXXXXX")
   trap 'rm -rf "$tmp"' EXIT
-  kpkg=$(apt-cache depends linux-image-amd64 2>/dev/null |
-    sed -n 's/^ *Depends: \(linux-image-[0-9].*\)$/\1/p' | head -n1)
+  kernel_package() {
+    apt-cache depends linux-image-amd64 2>/dev/null |
+      sed -n 's/^ *Depends: \(linux-image-[0-9].*\)$/\1/p' | head -n1
+  }
+  kpkg=$(kernel_package)
+  # A machine whose packages were all installed may have no package lists left.
+  if [ -z "$kpkg" ] && [ "$(id -u)" -eq 0 ]; then
+    timeout 900 apt-get update -qq >/dev/null 2>&1 || true
+    kpkg=$(kernel_package)
+  fi
   [ -n "$kpkg" ] || die "apt knows no linux-image-amd64 (run apt-get update)"
   echo "x86vm: fetching $kpkg and busybox-static" >&2
   # Without the sandbox user apt needs no access for _apt to CACHE_DIR and its parents.
