@@ -166,12 +166,12 @@ key_exists "$product_key" && fail "the HKLM key is still there"
 
 # The uninstaller's question, answered both ways, each time after a new silent install over the
 # data that the last uninstall kept; the installed program has written its settings by then.
-# The uninstaller's dialog and its message box share one caption: the press goes to the dialog
-# that has the button.
+# The uninstaller's message box is the only dialog with Yes and No: the answer goes to whichever
+# dialog has the button.
 uninstall_caption="Quintavel Tallowick Uninstall "  # sic: the setup system adds the space
 user_key='HKCU\Software\Quintavel Software\Tallowick'
 page_shows() { probe texts "#32770" "$uninstall_caption" | grep -q "$1"; }
-question_shown() { probe msgbox "$uninstall_caption" | grep -q "Also remove the key combination assignments"; }
+question_shown() { probe texts "#32770" - | grep -q "Also remove the key combination assignments"; }
 uninstall_answering() {
   wine "$setup" /S || fail "the setup for the uninstall with answer $1 failed"
   key_exists "$user_key" || fail "no settings of the program to remove ($user_key)"
@@ -179,7 +179,7 @@ uninstall_answering() {
   poll 30 page_shows "Uninstalling from:" || fail "the uninstaller did not show its confirmation"
   probe press "$uninstall_caption" 1 || fail "cannot press Uninstall"
   poll 30 question_shown || fail "the uninstaller did not ask about the user data"
-  probe press "$uninstall_caption" "$1" || fail "cannot answer the uninstaller's question"
+  probe press - "$1" || fail "cannot answer the uninstaller's question"
   poll 30 uninstall_done || fail "the uninstall with answer $1 did not finish"
   poll 30 page_shows "Completed" || fail "the uninstaller did not say it has completed"
   probe press "$uninstall_caption" 1 || fail "cannot close the uninstaller"

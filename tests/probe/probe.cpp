@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
   }
   if (command == "press" && argc >= 4) {
     // A setup's message box has the caption of the setup's own dialog: the one with the button.
-    for (HWND dialog : TopLevelWindows("#32770", argv[2]))
+    for (HWND dialog : TopLevelWindows("#32770", Any(argv[2])))
       if (PressDialogButton(dialog, std::atoi(argv[3]))) return 0;
     return 1;
   }
