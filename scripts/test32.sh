@@ -34,6 +34,7 @@ if runs_natively; then
 fi
 echo "This machine executes no 32-bit x86 code: the 32-bit tests run in an emulated x86 machine."
 # The prefix and the temporary folders on the guest's own disk: quick to write, and it keeps the
-# extended attributes in which Wine stores a file's hidden flag. The build folder is shared.
-exec "$here/x86vm.sh" run "$build/x86vm" "$build" bash -c \
+# extended attributes in which Wine stores a file's hidden flag. The sources and the build are
+# shared (the guest's own /tmp would hide a checkout below the host's).
+exec "$here/x86vm.sh" run "$build/x86vm" "$(cd "$here/.." && pwd):$build" bash -c \
   "export TALO_PREFIX=/scratch/wineprefix TMPDIR=/scratch/tmp && mkdir -p \$TMPDIR && $suite"

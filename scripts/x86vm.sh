@@ -4,9 +4,10 @@
 # sees this machine's own root read-only, so the Wine, Xvfb and xdotool installed here run there.
 #
 #   x86vm.sh prepare CACHE_DIR                 fetch the kernel, build the initramfs (once)
-#   x86vm.sh run CACHE_DIR SHARE_DIR CMD...    boot, run CMD with bash as root, power off
+#   x86vm.sh run CACHE_DIR SHARE_DIR[:SHARE_DIR...] CMD...   boot, run CMD with bash as root,
+#                                                            power off
 #
-# `run` mounts SHARE_DIR read-write at the same path in the guest (everything else written
+# `run` mounts each SHARE_DIR read-write at the same path in the guest (everything else written
 # there is lost at power-off), starts CMD in the current folder and exits with its exit code
 # (125 when the guest never reported one). CMD's output arrives on stdout as it is written.
 # The guest's /tmp and /run start empty, so the current folder must lie elsewhere or in
@@ -149,11 +150,17 @@ prepare() {
 }
 
 run() {
-  local share=$1 job qemu_rc=0 rc
+  local job qemu_rc=0 rc share shares=() devices=()
+  IFS=: read -ra shares <<<"$1"
   shift
   [ $# -gt 0 ] || die "no command given"
-  [ -d "$share" ] || die "no folder $share"
-  share=$(cd "$share" && pwd -P)
+  for share in "${shares[@]}"; do [ -d "$share" ] || die "no folder $share"; done
+  # Sorted, so that a folder is mounted before the folders inside it.
+  mapfile -t shares < <(for share in "${shares[@]}"; do (cd "$share" && pwd -P); done | sort -u)
+  local i
+  for i in "${!shares[@]}"; do
+    devices+=(-virtfs "local,path=${shares[$i]//,/,,},mount_tag=share$i,security_model=none,multidevs=remap")
+  done
   command -v qemu-system-x86_64 >/dev/null || die "qemu-system-x86_64 missing (package qemu-system-x86)"
   prepare
   local kernel=$cache/vmlinux
@@ -161,7 +168,7 @@ run() {
 
   job=$(mktemp -d "${TMPDIR:-/tmp}/x86vm.XXXXXX")
   trap 'rm -rf "$job"' EXIT
-  printf '%s\n' "$share" >"$job/share"
+  printf '%s\n' "${shares[@]}" >"$job/shares"
   # Sparse: the disk costs this machine only what the guest writes.
   truncate -s "${TALO_VM_SCRATCH:-8G}" "$job/scratch.img" &&
     mkfs.ext4 -q -F -E lazy_itable_init=1,lazy_journal_init=1 "$job/scratch.img" ||
@@ -194,7 +201,7 @@ run() {
     -append "console=ttyS0 quiet loglevel=3 panic=-1 mitigations=off tsc=reliable" \
     -serial "file:$job/console.log" -serial stdio \
     -virtfs "local,path=/,mount_tag=root,security_model=none,readonly=on,multidevs=remap" \
-    -virtfs "local,path=${share//,/,,},mount_tag=share,security_model=none,multidevs=remap" \
+    "${devices[@]}" \
     -virtfs "local,path=${job//,/,,},mount_tag=job,security_model=none" \
     -drive "file=${job//,/,,}/scratch.img,if=virtio,format=raw,cache=unsafe" \
     </dev/null || qemu_rc=$?
