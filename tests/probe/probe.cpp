@@ -52,30 +52,6 @@ DWORD Timeout(int argc, char** argv, int index) {
   return index < argc ? DWORD(std::strtoul(argv[index], nullptr, 10)) : 0;
 }
 
-struct WindowQuery {
-  const char* class_name;
-  const char* caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK AddMatchingWindow(HWND window, LPARAM param) {
-  auto* query = reinterpret_cast<WindowQuery*>(param);
-  char class_name[256] = "", caption[512] = "";
-  GetClassNameA(window, class_name, sizeof class_name);
-  GetWindowTextA(window, caption, sizeof caption);
-  if ((!query->class_name || lstrcmpA(class_name, query->class_name) == 0) &&
-      (!query->caption || lstrcmpA(caption, query->caption) == 0))
-    query->found.push_back(window);
-  return TRUE;
-}
-
-// Every top-level window of the class and caption (null matches any), topmost first.
-std::vector<HWND> TopLevelWindows(const char* class_name, const char* caption) {
-  WindowQuery query{class_name, caption, {}};
-  EnumWindows(AddMatchingWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
 BOOL CALLBACK PrintText(HWND child, LPARAM) {
   char text[512] = "";
   GetWindowTextA(child, text, sizeof text);

@@ -76,6 +76,7 @@ struct WindowQuery {
   const char* caption;
   DWORD process_id;
   HWND found;
+  std::vector<HWND>* every;  // when set, collects every match instead of stopping at the first
 };
 
 // The caption is read last and only when asked for: reading it sends WM_GETTEXT to a window of
@@ -99,7 +100,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     if (lstrcmpA(text, query->caption) != 0) return TRUE;
   }
   query->found = window;
-  return FALSE;
+  if (!query->every) return FALSE;
+  query->every->push_back(window);
+  return TRUE;
 }
 
 template <typename Condition>
@@ -123,12 +126,19 @@ bool OpenClipboardPatiently() {
 
 HWND WaitForWindow(const char* class_name, const char* caption, DWORD timeout_ms,
                    DWORD process_id) {
-  WindowQuery query{class_name, caption, process_id, nullptr};
+  WindowQuery query{class_name, caption, process_id, nullptr, nullptr};
   PollUntil(timeout_ms, [&] {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found != nullptr;
   });
   return query.found;
+}
+
+std::vector<HWND> TopLevelWindows(const char* class_name, const char* caption) {
+  std::vector<HWND> every;
+  WindowQuery query{class_name, caption, 0, nullptr, &every};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return every;
 }
 
 bool WaitForWindowGone(HWND window, DWORD timeout_ms) {

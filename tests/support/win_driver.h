@@ -44,6 +44,8 @@ class Process {
 // only one of process `process_id`. Returns null after the timeout.
 HWND WaitForWindow(const char* class_name, const char* caption, DWORD timeout_ms,
                    DWORD process_id = 0);
+// Every top-level window of `class_name` and `caption` (either may be null), topmost first.
+std::vector<HWND> TopLevelWindows(const char* class_name, const char* caption);
 // Polls until `window` is gone or `visible` has the wanted value.
 bool WaitForWindowGone(HWND window, DWORD timeout_ms);
 bool WaitForVisible(HWND window, bool visible, DWORD timeout_ms);
