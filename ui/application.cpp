@@ -138,7 +138,13 @@ bool TApplication::ProcessMessage() {
           form->MainMenu()->DispatchShortCut(static_cast<WORD>(msg.wParam)))
         return true;
     }
-    if (root && IsDialogMessageA(root, &msg)) return true;
+    if (root && IsDialogMessageA(root, &msg)) {
+      // Tab, the arrows and access keys move the focus; the frame of the button that Enter
+      // presses follows it.
+      if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR)
+        if (TForm* form = TForm::FromHandle(root)) form->ShowEnterButton(GetFocus());
+      return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   } catch (const std::exception& error) {

@@ -40,16 +40,14 @@ TButton& TButton::Default(bool is_default) {
   default_ = is_default;
   if (Form()) {
     if (is_default) {
-      if (TButton* previous = Form()->DefaultButton(); previous && previous != this) {
+      if (TButton* previous = Form()->DefaultButton(); previous && previous != this)
         previous->default_ = false;
-        previous->ShowAsDefault(false);
-      }
       Form()->SetDefaultButton(this);
     } else if (Form()->DefaultButton() == this) {
       Form()->SetDefaultButton(nullptr);
     }
+    if (Handle()) Form()->ShowEnterButton(GetFocus());
   }
-  ShowAsDefault(is_default);
   return *this;
 }
 
@@ -84,20 +82,18 @@ bool TButton::Command(WORD code) {
 }
 
 void TButton::ShowAsDefault(bool as_default) {
-  if (Handle()) {
+  if (!Handle()) return;
+  // Only a change is drawn: the form sets the frame again after every key.
+  const bool shown = (GetWindowLongA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  if (shown != as_default)
     SendMessageA(Handle(), BM_SETSTYLE, as_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-  }
 }
 
+// The frame follows the focus between buttons, as in dialogs; WM_KILLFOCUS names the window
+// that gets the focus.
 LRESULT TButton::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  TButton* form_default = Form() ? Form()->DefaultButton() : nullptr;
-  if (message == WM_SETFOCUS) {
-    if (form_default && form_default != this) form_default->ShowAsDefault(false);
-    ShowAsDefault(true);
-  } else if (message == WM_KILLFOCUS) {
-    ShowAsDefault(default_);
-    if (form_default && form_default != this) form_default->ShowAsDefault(true);
-  }
+  if (Form() && message == WM_SETFOCUS) Form()->ShowEnterButton(Handle());
+  if (Form() && message == WM_KILLFOCUS) Form()->ShowEnterButton(reinterpret_cast<HWND>(wparam));
   return TControlOf::HandleMessage(message, wparam, lparam);
 }
 

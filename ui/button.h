@@ -28,15 +28,15 @@ class TButton : public TControlOf<TButton> {
   TButton& ModalResult(int result);
 
   void Click() override;
+  // Draws or removes the thick default frame; the form decides which button shows it
+  // (TForm::ShowEnterButton).
+  void ShowAsDefault(bool as_default);
 
  protected:
   bool Command(WORD code) override;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  // Draws the thick default frame, which follows the focus between buttons as in dialogs.
-  void ShowAsDefault(bool as_default);
-
   GdiObject bold_font_;
   bool default_ = false;
   bool cancel_ = false;

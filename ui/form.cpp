@@ -216,6 +216,13 @@ void TForm::SelectFirst() {
   if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE)) SetFocus(first);
 }
 
+void TForm::ShowEnterButton(HWND focus) {
+  auto* focused = dynamic_cast<TButton*>(TControl::FromHandle(focus));
+  TButton* enter = focused && focused->Form() == this ? focused : default_button_;
+  for (TControl* control : Controls())
+    if (auto* button = dynamic_cast<TButton*>(control)) button->ShowAsDefault(button == enter);
+}
+
 bool TForm::PressButton(TButton* button) {
   if (!button || !button->Handle() || !IsWindowVisible(button->Handle()) ||
       !IsWindowEnabled(button->Handle()))

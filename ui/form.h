@@ -91,11 +91,16 @@ class TForm {
   void Close();
 
   // The buttons that Enter and Escape press through the dialog manager (TButton's Default and
-  // Cancel set them); null when none.
+  // Cancel set them); null when none. A focused push button takes Enter itself.
   TButton* DefaultButton() const { return default_button_; }
   void SetDefaultButton(TButton* button) { default_button_ = button; }
   TButton* CancelButton() const { return cancel_button_; }
   void SetCancelButton(TButton* button) { cancel_button_ = button; }
+  // Draws the thick default frame on the one button that Enter presses while `focus` has the
+  // focus: that button when it is a push button of this form, else the default button. The
+  // dialog manager reads the frame to choose the button, and moves it wrongly itself (Wine's
+  // hands it back to the default button after Tab), so the frame is set again after each key.
+  void ShowEnterButton(HWND focus);
   // The menu bar that TMainMenu::Attach gave the form; it receives the menu's commands and the
   // short-cut keys pressed anywhere on the form.
   TMainMenu* MainMenu() const { return main_menu_; }
