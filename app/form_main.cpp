@@ -406,6 +406,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     ApplyHookRule();
     return 0;
   }
+  if (message == WM_SELECTCOMBINATION) {
+    SelectPostedCombination(int(wparam));
+    return 0;
+  }
   return TForm::HandleMessage(message, wparam, lparam);
 }
 

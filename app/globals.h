@@ -46,6 +46,8 @@ inline constexpr UINT WM_SHOWMAINWINDOW = 0x2400;
 inline constexpr UINT WM_TRAYNOTIFY = 0x2410;
 // Posted by the main window to itself: apply the system-wide hook rule once an event is over.
 inline constexpr UINT WM_APPLYHOOKRULE = WM_APP + 1;
+// Posted by the local keyboard hook: select the combination in wParam once its key is gone.
+inline constexpr UINT WM_SELECTCOMBINATION = WM_APP + 2;
 
 inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kMainWindowCaption[] = "Quintavel Tallowick";

@@ -34,41 +34,69 @@ bool CapturedCombination(int code, WPARAM wparam, LPARAM lparam, int& combinatio
   return true;
 }
 
-}  // namespace
-
-LRESULT CALLBACK LocalKeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
-  // No exception may leave a hook procedure: Windows calls it from inside message retrieval. A
-  // failure while a captured key was being dealt with is shown, and the key is swallowed as it
-  // was meant for the selection.
-  try {
-    int combination = 0;
-    if (CapturedCombination(code, wparam, lparam, combination) &&
-        SelectCombination(FormMain, combination))
-      return 1;
-  } catch (const ErrorText& error) {
-    ShowErrorText(nullptr, error.Text(), kApplicationTitle, MB_ICONERROR);
-    return 1;
-  } catch (const std::exception& error) {
-    if (ui::Application) ui::Application->ShowException(error);
-    return 1;
-  } catch (...) {
-    ShowErrorText(nullptr, msg::kUnrecognized, kApplicationTitle, MB_ICONERROR);
-    return 1;
-  }
-  return LocalHook ? CallNextHookEx(LocalHook, code, wparam, lparam) : 0;
-}
-
-int SelectCombination(ui::TForm* form, int code) {
-  // A right button press at (-1, -1) ends a popup menu that is open over the window, so the
-  // editor or the warning does not open beneath it.
-  if (form && form->Handle()) PostMessageA(form->Handle(), WM_RBUTTONDOWN, 0, LPARAM(-1));
-
+CombinationChoice ChoiceFor(int code) {
   unsigned char status = 0;
   const bool status_known = TaloSysData && SystemStatus(*TaloSysData, code, status);
   // Without settings the warnings keep their default: on.
   const bool show_warnings = !TaloSettings || TaloSettings->ShowWarnings();
+  return ChooseForCombination(code, status_known, status, show_warnings);
+}
 
-  switch (ChooseForCombination(code, status_known, status, show_warnings)) {
+// A right button press at (-1, -1) ends a popup menu that is open over the window, so the
+// editor or the warning does not open beneath it.
+void EndPopupMenu(ui::TForm* form) {
+  if (form && form->Handle()) PostMessageA(form->Handle(), WM_RBUTTONDOWN, 0, LPARAM(-1));
+}
+
+// The hook runs while its key is the message being retrieved: a modal form opened here would
+// retrieve that key again and hand it to itself (the Space of Ctrl + Alt + Space ticked the
+// editor's Enabled box, the F1 of Ctrl + Alt + F1 opened help when the modifiers were already
+// up). What opens a form is posted to the main window and done once the key is gone.
+int TakeCombination(int code) {
+  const CombinationChoice choice = ChoiceFor(code);
+  if (choice != CombinationChoice::kEdit && choice != CombinationChoice::kWarnThenEdit)
+    return SelectCombination(FormMain, code);
+  EndPopupMenu(FormMain);
+  PostMessageA(FormMain->Handle(), WM_SELECTCOMBINATION, WPARAM(code), 0);
+  return 1;
+}
+
+// A failure while a captured key was being dealt with is shown, and the key counts as dealt
+// with: it was meant for the selection.
+template <typename Select>
+int Reported(Select select) {
+  try {
+    return select();
+  } catch (const ErrorText& error) {
+    ShowErrorText(nullptr, error.Text(), kApplicationTitle, MB_ICONERROR);
+  } catch (const std::exception& error) {
+    if (ui::Application) ui::Application->ShowException(error);
+  } catch (...) {
+    ShowErrorText(nullptr, msg::kUnrecognized, kApplicationTitle, MB_ICONERROR);
+  }
+  return 1;
+}
+
+}  // namespace
+
+// No exception may leave a hook procedure: Windows calls it from inside message retrieval.
+LRESULT CALLBACK LocalKeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
+  int combination = 0;
+  if (CapturedCombination(code, wparam, lparam, combination) &&
+      Reported([=] { return TakeCombination(combination); }))
+    return 1;
+  return LocalHook ? CallNextHookEx(LocalHook, code, wparam, lparam) : 0;
+}
+
+void SelectPostedCombination(int code) {
+  // A key repeated before the first one's editor opened finds that editor active: ignored.
+  if (FormMain && FindActiveForm() == FormMain)
+    Reported([=] { return SelectCombination(FormMain, code); });
+}
+
+int SelectCombination(ui::TForm* form, int code) {
+  EndPopupMenu(form);
+  switch (ChoiceFor(code)) {
     case CombinationChoice::kWarnThenEdit:
       if (ShowCombinationWarning(FormWarning, code) != ui::mrOK) return 1;
       [[fallthrough]];
