@@ -38,10 +38,18 @@ void RestoreClientArea(HWND form) {
                outer.bottom - outer.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A single fixed border with the system menu alone, centred.
+ui::FormDesign OptionsDesign() {
+  ui::FormDesign design =
+      ui::ClientDialogDesign("TFormOptions", "Options", kClientWidth, kClientHeight);
+  design.border = ui::BorderStyle::Single;
+  design.icons = {false, false};
+  return design;
+}
+
 }  // namespace
 
-TFormOptions::TFormOptions()
-    : TForm(ui::ClientDialogDesign("TFormOptions", "Options", kClientWidth, kClientHeight)) {
+TFormOptions::TFormOptions() : TForm(OptionsDesign()) {
   OnShow = [this] { fmShow(); };
   FinishCreate();
 }

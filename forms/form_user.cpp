@@ -70,6 +70,7 @@ void TFormUser::fmShow() {
     drcbMainDriveError(drive);
   }
   ShowSelectedPath();
+  SelectFirst();
 }
 
 void TFormUser::drcbMainChange() { LastDrive = drcbMain.Drive(); }
