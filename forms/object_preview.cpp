@@ -38,9 +38,12 @@ class WindowDc {
 };
 
 // The picture of the file's most telling format, or null. Metafiles and texts are drawn on white,
-// the colour of the box they show in.
-HBITMAP ReadPreviewPicture(const char* file, HDC dc) {
+// the colour of the box they show in, and shown transparent, so that the box's own colour
+// (silver while the object is not the chosen kind) shows around them; a bitmap is shown as it is.
+HBITMAP ReadPreviewPicture(const char* file, HDC dc, bool& transparent) {
+  transparent = false;
   if (HBITMAP bitmap = ReadObjectBitmap(file, dc)) return bitmap;
+  transparent = true;
   MetafileHandle metafile(ReadObjectMetafile(file));
   if (metafile) return CreateMetafilePicture(dc, metafile.get());
   char text[kPreviewTextCapacity];
@@ -75,8 +78,9 @@ bool ShowObjectPreview(ui::TImage& picture, ui::TLabel& placeholder, int code) {
     WindowDc dc(GetParent(picture.Handle()));
     ok = dc.get() != nullptr;
     if (ok) {
-      HBITMAP shown = ReadPreviewPicture(source, dc.get());
-      picture.Bitmap(shown);
+      bool transparent = false;
+      HBITMAP shown = ReadPreviewPicture(source, dc.get(), transparent);
+      picture.Transparent(transparent).Bitmap(shown);
       placeholder.Visible(!shown);
       picture.Visible(shown != nullptr);
     }

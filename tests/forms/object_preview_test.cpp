@@ -60,6 +60,7 @@ TEST_F(ObjectPreview, DrawsTheBitmapFirstThenTheMetafileThenTheFileListThenTheTe
 
   ASSERT_TRUE(Show({text, files, metafile, bitmap}));
   EXPECT_EQ(PictureSize().cx, 30) << "the bitmap wins wherever it stands";
+  EXPECT_FALSE(picture_.Transparent()) << "a bitmap is shown as it is";
   EXPECT_TRUE(picture_.Visible());
   EXPECT_FALSE(placeholder_.Visible());
 
@@ -74,6 +75,9 @@ TEST_F(ObjectPreview, DrawsTheBitmapFirstThenTheMetafileThenTheFileListThenTheTe
   for (const auto& records : {std::vector<ObjectRecord>{text, files}, {text}}) {
     ASSERT_TRUE(Show(records));
     EXPECT_EQ(PictureSize().cx, 194) << "a file list or a text is drawn as lines";
+    // Drawn on white, which lets the box's colour show around the lines.
+    EXPECT_TRUE(picture_.Transparent());
+    EXPECT_EQ(picture_.TransparentColor(), RGB(255, 255, 255));
     EXPECT_TRUE(picture_.Visible());
   }
 }
