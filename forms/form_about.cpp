@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 #include "base/text.h"
@@ -16,9 +17,17 @@ namespace {
 constexpr char kProductTitle[] = "Quintavel Tallowick";
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
+constexpr char kOpenErrorFormat[] = "Unable to open '%s'.";
+
 // The web line leads to the program's own help, installed beside it: the one place a user can
 // read more about it without a network.
 std::string WebAddress() { return TaloSettings ? TaloSettings->HelpFile() : ""; }
+
+// The line shows the file's name alone: a whole install path does not fit its 231 pixels.
+std::string ShownName(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 }  // namespace
 
@@ -34,7 +43,8 @@ void TFormAbout::CreateComponents() {
   btnOK.Create(*this, {110, 122, 75, 23}, "OK").Cancel(true).OnClick([this] {
     SetModalResult(ui::mrOK);
   });
-  edtWeb.Create(*this, {54, 96, 231, 15}, WebAddress())
+  web_address_ = WebAddress();
+  edtWeb.Create(*this, {54, 96, 231, 15}, ShownName(web_address_))
       .ReadOnly(true)
       .OnMouseDown([this](ui::TMouseButton button, int, int) {
         if (button == ui::TMouseButton::Left) edtWebClick();
@@ -79,9 +89,13 @@ void TFormAbout::fmShow() {
 }
 
 void TFormAbout::edtWebClick() {
-  const std::string address = edtWeb.Text();
-  if (!address.empty())
-    ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (web_address_.empty()) return;
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(nullptr, nullptr, web_address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) return;
+  std::string text(sizeof kOpenErrorFormat + web_address_.size(), '\0');
+  text.resize(std::snprintf(&text[0], text.size(), kOpenErrorFormat, web_address_.c_str()));
+  MessageBoxA(Handle(), text.c_str(), Caption().c_str(), MB_OK | MB_ICONWARNING);
 }
 
 LRESULT TFormAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

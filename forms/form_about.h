@@ -1,6 +1,8 @@
 // TFormAbout: the about box with the program's icon, version and copyright.
 #pragma once
 
+#include <string>
+
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -23,10 +25,12 @@ class TFormAbout : public ui::TForm {
   ui::TButton btnOK;
 
   void fmShow();
-  // Opens the web line's address with the shell's default action.
+  // Opens the web line's address with the shell's default action; a failure is shown.
   void edtWebClick();
 
  private:
+  // What the web line opens; it shows the file's name.
+  std::string web_address_;
   void CreateComponents() override;
   // The program's icon, version and copyright, read from its own file.
   void ReadProgramFile();
