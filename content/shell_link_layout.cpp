@@ -136,13 +136,19 @@ bool IsWholeShellLink(const unsigned char* data, std::size_t size) {
 }
 
 bool IsWholeShellLinkFile(const char* file_name) {
+  std::vector<unsigned char> data;
+  return ReadWholeShellLinkFile(file_name, data);
+}
+
+bool ReadWholeShellLinkFile(const char* file_name, std::vector<unsigned char>& data) {
+  data.clear();
   if (!file_name) return false;
   FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const DWORD size = GetFileSize(file.get(), nullptr);
   if (size == INVALID_FILE_SIZE || size > kMaxShellLinkFileSize) return false;
-  std::vector<unsigned char> data(size);
+  data.resize(size);
   DWORD got = 0;
   if (size != 0 && (!ReadFile(file.get(), data.data(), size, &got, nullptr) || got != size))
     return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace talo {
 
@@ -17,5 +18,7 @@ bool IsWholeShellLink(const unsigned char* data, std::size_t size);
 
 // The same for a file; false when it cannot be read or is longer than kMaxShellLinkFileSize.
 bool IsWholeShellLinkFile(const char* file_name);
+// The same, keeping the file's bytes when they pass (the link is then loaded from them).
+bool ReadWholeShellLinkFile(const char* file_name, std::vector<unsigned char>& data);
 
 }  // namespace talo
