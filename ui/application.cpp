@@ -4,6 +4,7 @@
 #include "ui/common_controls.h"
 #include "ui/form.h"
 #include "ui/main_menu.h"
+#include "ui/page_control.h"
 
 namespace talo::ui {
 
@@ -11,6 +12,17 @@ TApplication* Application = nullptr;
 
 namespace {
 const char kApplicationClass[] = "TApplication";
+
+// Ctrl+Tab turns the page of the form's page control, unless the focused control takes the key
+// itself (a memo types a tab with it).
+bool TurnsPage(HWND root, MSG& msg) {
+  const LRESULT wanted = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam,
+                                      reinterpret_cast<LPARAM>(&msg));
+  if (wanted & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
+  const TForm* form = TForm::FromHandle(root);
+  return form && IsWindowEnabled(root) &&
+         TPageControl::TurnPage(*form, GetKeyState(VK_SHIFT) < 0);
+}
 }  // namespace
 
 TApplication::TApplication() { Application = this; }
@@ -138,6 +150,9 @@ bool TApplication::ProcessMessage() {
           form->MainMenu()->DispatchShortCut(static_cast<WORD>(msg.wParam)))
         return true;
     }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+        TurnsPage(root, msg))
+      return true;
     if (root && IsDialogMessageA(root, &msg)) {
       // Tab, the arrows and access keys move the focus; the frame of the button that Enter
       // presses follows it.

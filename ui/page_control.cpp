@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/common_controls.h"
+#include "ui/form.h"
 #include "ui/tab_sheet.h"
 
 namespace talo::ui {
@@ -70,6 +71,25 @@ TPageControl& TPageControl::ActivePage(TTabSheet& page) {
 TPageControl& TPageControl::OnChange(std::function<void()> handler) {
   change_ = std::move(handler);
   return *this;
+}
+
+bool TPageControl::TurnPage(const TForm& form, bool backwards) {
+  for (TControl* control : form.Controls()) {
+    auto* pages = dynamic_cast<TPageControl*>(control);
+    if (!pages || pages->PageCount() < 2 || !IsWindowVisible(pages->Handle()) ||
+        !IsWindowEnabled(pages->Handle()))
+      continue;
+    const int count = pages->PageCount();
+    const int next = (std::max(pages->ActivePageIndex(), 0) + (backwards ? count - 1 : 1)) % count;
+    pages->ActivePage(pages->Page(next));
+    if (pages->change_) pages->change_();
+    // The focus must not stay on a control of the page that went.
+    HWND page = pages->Page(next).Handle();
+    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+    ::SetFocus(first && IsChild(page, first) ? first : pages->Handle());
+    return true;
+  }
+  return false;
 }
 
 void TPageControl::ShowSelectedPage() {

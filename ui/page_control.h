@@ -24,6 +24,10 @@ class TPageControl : public TControlOf<TPageControl> {
   TPageControl& ActivePage(TTabSheet& page);
   // The user chose another tab.
   TPageControl& OnChange(std::function<void()> handler);
+  // Ctrl+Tab and Ctrl+Shift+Tab on a form: its first shown page control turns to the next or
+  // previous page, as the user's choice of that tab, and the focus goes to the page's first
+  // control. False when the form has no such page control.
+  static bool TurnPage(const TForm& form, bool backwards);
 
  protected:
   bool Notify(NMHDR& header, LRESULT& result) override;
