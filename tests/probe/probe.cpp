@@ -11,6 +11,9 @@
 //   probe clipboard-formats                   prints the clipboard's format numbers
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
 //   probe focus CLASS CAPTION                 prints the text of the control that has the focus
+//   probe default CLASS CAPTION               prints the texts of the buttons drawn with the
+//                                             thick default frame (the one Enter presses)
+//   probe foreground                          prints the class of the foreground window
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
 //   probe texts CLASS CAPTION                 prints the texts of the children of every such
 //                                             window
@@ -56,6 +59,16 @@ BOOL CALLBACK PrintText(HWND child, LPARAM) {
   char text[512] = "";
   GetWindowTextA(child, text, sizeof text);
   std::printf("%s\n", text);
+  return TRUE;
+}
+
+// The push buttons drawn with the thick default frame: the one Enter would press.
+BOOL CALLBACK PrintDefaultButton(HWND child, LPARAM) {
+  char class_name[16] = "";
+  GetClassNameA(child, class_name, sizeof class_name);
+  if (lstrcmpiA(class_name, "Button") == 0 && IsWindowVisible(child) &&
+      (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+    PrintText(child, 0);
   return TRUE;
 }
 
@@ -151,8 +164,8 @@ int PrintResources(HWND window) {
 int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
-               "|clipboard-formats|rect|focus|close|texts|version|userdir|userdata|listview|child"
-               "|resources"
+               "|clipboard-formats|rect|focus|default|foreground|close|texts|version|userdir"
+               "|userdata|listview|child|resources"
                " ...\n");
   return 2;
 }
@@ -202,6 +215,17 @@ int main(int argc, char** argv) {
     const std::vector<HWND> windows = TopLevelWindows(Any(argv[2]), Any(argv[3]));
     for (HWND window : windows) EnumChildWindows(window, PrintText, 0);
     return windows.empty() ? 1 : 0;
+  }
+  if (command == "foreground") {
+    char class_name[64] = "";
+    if (HWND window = GetForegroundWindow()) GetClassNameA(window, class_name, sizeof class_name);
+    std::printf("%s\n", class_name);
+    return 0;
+  }
+  if (command == "default" && argc >= 4) {
+    HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
+    if (window) EnumChildWindows(window, PrintDefaultButton, 0);
+    return window ? 0 : 1;
   }
   if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
