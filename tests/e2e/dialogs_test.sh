@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The small dialogs with real keys and clicks: the about box opened from a form's Help menu in the
-# running program shows the program's own version, and the rename dialog takes a new name for the
-# working shortcut only after an edit.
+# running program shows the program's own version and opens the help file from its web line, and
+# the rename dialog takes a new name for the working shortcut only after an edit.
 #
 #   dialogs_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE RENAME_HOST_EXE
 set -euo pipefail
@@ -12,6 +12,8 @@ e2e_setup
 
 visible() { probe window "$1" - | grep -q visible; }
 gone() { ! visible "$1"; }
+focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
+probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
 
 # The about box, from the options form's Help menu.
 in_desktop "${install}Talowick.exe"
@@ -30,6 +32,23 @@ texts=$(probe texts TFormAbout -)
 grep -qx "Version $version" <<<"$texts" || fail "the about box does not show Version $version: $texts"
 grep -q "^Copyright" <<<"$texts" || fail "the about box shows no copyright: $texts"
 import -window root "$build/about_box.png"
+# The web line, reached by Tab, shows the help file's name; Enter opens it, and reports it missing.
+web_line=$(probe child TFormAbout - Edit | cut -d' ' -f7-)
+[ "$web_line" = Talowick.hlp ] || fail "the web line shows \"$web_line\", not the help file's name"
+# (The probe reads no edit's text as the focused control's: the web line's reads empty.)
+xdotool key Tab
+poll 5 focus_is TFormAbout "" || fail "Tab did not reach the web line"
+xdotool key Return
+poll 5 probe_has_box "About Tallowick" || fail "the missing help file was not reported"
+probe msgbox "About Tallowick" | grep -q "^Unable to open '.*Talowick.hlp'\.$" ||
+  fail "the report names no help file: $(probe msgbox "About Tallowick")"
+xdotool key Return
+cp "$build/install/Talowick.hlp" "$(winepath -u "$install")"
+poll 5 focus_is TFormAbout "" || fail "the web line lost the focus to the report"
+xdotool key Return
+poll 10 visible MS_WINHELP || fail "Enter on the web line did not open the help file"
+probe close MS_WINHELP -
+poll 10 gone MS_WINHELP || fail "the help window did not close"
 xdotool key Escape
 poll 10 gone TFormAbout || fail "Escape did not close the about box"
 probe close TFormOptions -
