@@ -444,8 +444,6 @@ bool StartsLikeIconContainer(const char* file) {
          start[3] == 0;
 }
 
-}  // namespace
-
 // The picture of a link's target. A folder's is the shell's folder picture, asked for by the
 // attribute alone: looking the folder itself up costs the shell ten times as much (and the
 // associated-icon search finds nothing for a folder).
@@ -474,6 +472,8 @@ bool ReadLinkPreview(const char* link_file, std::string& name, IconHandle& icon)
   if (!icon) icon.reset(GetAssociatedIcon(link_file, 0));
   return true;
 }
+
+}  // namespace
 
 bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& description) {
   icon.reset();

@@ -189,6 +189,17 @@ TEST_F(ShortcutFile, PreviewOfAStoredShortcutBecomesTheOnlyWorkingShortcut) {
   EXPECT_EQ(description, "");
 }
 
+TEST_F(ShortcutFile, APreviewStillHasAPictureWhenTheLinksTargetIsGone) {
+  ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
+  ASSERT_EQ(CreateWorkingShortcut(Source("Tools").c_str()), kShellLink);
+  ASSERT_TRUE(RemoveDirectoryA(Source("Tools").c_str()));
+  IconHandle icon;
+  std::string description;
+  EXPECT_TRUE(ReadShortcutPreview(kShellLink, kWorkingCopy, icon, description));
+  EXPECT_TRUE(icon);
+  EXPECT_EQ(description, "Tools");
+}
+
 TEST_F(ShortcutFile, CommitReplacesEveryStoredKindByTheWorkingShortcut) {
   ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
   ASSERT_EQ(CreateWorkingShortcut(Source("Tools").c_str()), kShellLink);
