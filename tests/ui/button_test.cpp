@@ -2,7 +2,6 @@
 // ShowModal.
 #include "ui/button.h"
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -54,41 +53,7 @@ void PressKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
 
-// Presses keys on the focused control and lets the application handle them, as its loop does.
-void PressKeys(ui::TApplication& app, std::initializer_list<WPARAM> keys) {
-  for (WPARAM key : keys) {
-    PressKey(GetFocus(), key);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) app.ProcessMessage();
-  }
-}
-
-// The buttons drawn with the thick default frame.
-std::vector<std::string> Framed(const ui::TForm& form) {
-  std::vector<std::string> framed;
-  for (ui::TControl* control : form.Controls())
-    if ((GetWindowLongA(control->Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-      framed.push_back(control->Caption());
-  return framed;
-}
-
 using Button = UiTest;
-using Texts = std::vector<std::string>;
-
-TEST_F(Button, TheFrameFollowsTabToTheButtonThatEnterPresses) {
-  TFormQuestion form;
-  form.Show();
-  form.chkNoWarnings.SetFocus();
-  EXPECT_EQ(Framed(form), Texts{"&Continue"});
-  PressKeys(app, {VK_TAB, VK_TAB});  // around to Cancel
-  ASSERT_EQ(GetFocus(), form.btnCancel.Handle());
-  EXPECT_EQ(Framed(form), Texts{"Cancel"});
-  PressKeys(app, {VK_TAB});  // the check box: the default button takes the frame back
-  EXPECT_EQ(Framed(form), Texts{"&Continue"});
-  PressKeys(app, {VK_TAB, VK_TAB, VK_RETURN});
-  EXPECT_EQ(form.clicked, Texts{"Cancel"});
-  EXPECT_EQ(form.ModalResultValue(), ui::mrCancel);
-}
 
 TEST_F(Button, EnterPressesTheDefaultButtonWhereverTheFocusIs) {
   TFormQuestion form;
