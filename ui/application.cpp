@@ -153,10 +153,11 @@ bool TApplication::ProcessMessage() {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
         TurnsPage(root, msg))
       return true;
+    const HWND focus = GetFocus();
     if (root && IsDialogMessageA(root, &msg)) {
       // Tab, the arrows and access keys move the focus; the frame of the button that Enter
-      // presses follows it.
-      if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR)
+      // presses follows it. (Typing, which leaves the focus, costs nothing here.)
+      if (GetFocus() != focus)
         if (TForm* form = TForm::FromHandle(root)) form->ShowEnterButton(GetFocus());
       return true;
     }
