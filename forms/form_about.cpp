@@ -3,9 +3,9 @@
 
 #include <shellapi.h>
 
-#include <cstdio>
 #include <string>
 
+#include "base/format_text.h"
 #include "base/text.h"
 #include "content/shortcut_file.h"
 #include "data/file_version.h"
@@ -23,12 +23,6 @@ constexpr char kOpenErrorFormat[] = "Unable to open '%s'.";
 // read more about it without a network.
 std::string WebAddress() { return TaloSettings ? TaloSettings->HelpFile() : ""; }
 
-// The line shows the file's name alone: a whole install path does not fit its 231 pixels.
-std::string ShownName(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 TFormAbout::TFormAbout()
@@ -44,7 +38,8 @@ void TFormAbout::CreateComponents() {
     SetModalResult(ui::mrOK);
   });
   web_address_ = WebAddress();
-  edtWeb.Create(*this, {54, 96, 231, 15}, ShownName(web_address_))
+  // The line shows the file's name alone: a whole install path does not fit its 231 pixels.
+  edtWeb.Create(*this, {54, 96, 231, 15}, FileNamePart(web_address_.c_str()))
       .ReadOnly(true)
       .OnMouseDown([this](ui::TMouseButton button, int, int) {
         if (button == ui::TMouseButton::Left) edtWebClick();
@@ -93,9 +88,8 @@ void TFormAbout::edtWebClick() {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, nullptr, web_address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return;
-  std::string text(sizeof kOpenErrorFormat + web_address_.size(), '\0');
-  text.resize(std::snprintf(&text[0], text.size(), kOpenErrorFormat, web_address_.c_str()));
-  MessageBoxA(Handle(), text.c_str(), Caption().c_str(), MB_OK | MB_ICONWARNING);
+  MessageBoxA(Handle(), FormatText(kOpenErrorFormat, web_address_).c_str(), Caption().c_str(),
+              MB_OK | MB_ICONWARNING);
 }
 
 LRESULT TFormAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/user_folder_change.h"
 #include "base/error.h"
+#include "base/format_text.h"
 #include "data/folder_path.h"
 #include "data/settings.h"
 #include "data/user_folder.h"
@@ -21,12 +22,6 @@ constexpr char kDeviceErrorCaption[] = "Device error.";
 // The longest name the program gives a file in the user data folder ("User.dat", "0241.txt",
 // "Temp.obj"); the ANSI file calls take paths of fewer than MAX_PATH characters.
 constexpr int kLongestUserFileName = 8;
-
-std::string PathErrorText(const std::string& folder) {
-  std::string text(sizeof kPathErrorFormat + folder.size(), '\0');
-  text.resize(std::snprintf(&text[0], text.size(), kPathErrorFormat, folder.c_str()));
-  return text;
-}
 
 }  // namespace
 
@@ -103,7 +98,7 @@ bool TFormUser::SelectPath() {
   const std::string named = fits ? std::string(folder) : std::string(start, trimmed_length);
   return RunInErrorScope(Handle(), msg::kUserPathCaption, MB_ICONWARNING, [&] {
     Check(TaloSettings != nullptr, msg::kRegistryWrite);
-    const std::string path_error = PathErrorText(named);
+    const std::string path_error = FormatText(kPathErrorFormat, named);
     Check(fits && FolderPathCharactersValid(folder) &&
               (PathExists(folder, true, true) || RootFolderExists(folder)),
           path_error.c_str());
