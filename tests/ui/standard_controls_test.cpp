@@ -128,37 +128,6 @@ TEST_F(StandardControls, OnlyThePageOfTheSelectedTabIsShown) {
   EXPECT_EQ(form.page_changes, 1);
 }
 
-// Ctrl+Tab as the running program's loop gets it: through the application.
-void PressCtrlTab(ui::TApplication& app, bool shift) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  keys[VK_SHIFT] = shift ? 0x80 : 0;
-  SetKeyboardState(keys);
-  PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) app.ProcessMessage();
-  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
-}
-
-TEST_F(StandardControls, CtrlTabTurnsThePageAndTakesTheFocusAlongButTheMemoKeepsIt) {
-  TFormOptions form;
-  form.Show();
-  form.chkEnabled.SetFocus();
-  PressCtrlTab(app, false);
-  EXPECT_EQ(form.pagMain.ActivePage(), &form.tabNetwork);
-  EXPECT_EQ(GetFocus(), form.edtPath.Handle()) << "the focus stayed on the hidden page";
-  EXPECT_EQ(form.page_changes, 1);
-  PressCtrlTab(app, true);
-  EXPECT_EQ(form.pagMain.ActivePage(), &form.tabGeneral);
-  EXPECT_EQ(GetFocus(), form.chkEnabled.Handle());
-
-  form.memoText.SetFocus();
-  PressCtrlTab(app, false);
-  EXPECT_EQ(form.pagMain.ActivePage(), &form.tabGeneral) << "the memo's Ctrl+Tab turned the page";
-}
-
 TEST_F(StandardControls, PagesFillTheTabControlsDisplayArea) {
   TFormOptions form;
   RECT area;
