@@ -80,7 +80,8 @@ bool ShowObjectPreview(ui::TImage& picture, ui::TLabel& placeholder, int code) {
     if (ok) {
       bool transparent = false;
       HBITMAP shown = ReadPreviewPicture(source, dc.get(), transparent);
-      picture.Transparent(transparent).Bitmap(shown);
+      // The new picture first: the old one (a large bitmap, perhaps) is not masked on its way.
+      picture.Bitmap(shown).Transparent(transparent);
       placeholder.Visible(!shown);
       picture.Visible(shown != nullptr);
     }

@@ -78,6 +78,7 @@ TImage& TImage::AutoSize(bool auto_size) {
 }
 
 TImage& TImage::Transparent(bool transparent) {
+  if (transparent == transparent_) return *this;
   transparent_ = transparent;
   PictureChanged();
   return *this;
