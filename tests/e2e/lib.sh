@@ -19,6 +19,10 @@ user_dir=
 desktop="talo_e2e_$$"
 log=
 
+# A command that fails outside a condition ends the test through `set -e`: it is named.
+set -E
+trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
+
 fail() {
   echo "FAILED: $*" >&2
   [ -n "$log" ] && [ -f "$log" ] && { echo "--- target log:" >&2; cat "$log" >&2; echo >&2; }
@@ -31,6 +35,7 @@ e2e_cleanup() {
   # (seen in the emulated x86 machine, where the test had already ended the program).
   [ -n "$install" ] && timeout $((10 * wait_factor)) wine explorer /desktop="$desktop" \
     "${install}Talowick.exe" /t >/dev/null 2>&1 || true
+  [ -n "$work" ] && touch "$work/desktop.done"
   for pid in "${pids[@]}"; do
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill "$pid" 2>/dev/null || true
@@ -87,7 +92,17 @@ e2e_setup() {
 # in_desktop PROGRAM ARGUMENTS...: starts a program inside the test's virtual desktop, and waits
 # until the desktop exists (the explorer that creates it lives as long as the desktop does).
 in_desktop() {
+  desktop_exists || keep_desktop
   wine explorer /desktop="$desktop",1024x768 "$@" >/dev/null 2>&1 &
+  pids+=($!)
+  poll 30 desktop_exists || fail "the desktop $desktop did not appear"
+}
+# The desktop's first program stays until the cleanup. Wine closes a desktop that no process uses
+# (between an uninstaller and the copy of itself that it starts, say); an explorer that enters it
+# at that moment creates it anew and then waits for good, and so does the probe that it runs.
+keep_desktop() {
+  wine explorer /desktop="$desktop",1024x768 "$probe_exe" hold "$(winepath -w "$work")\\desktop.done" \
+    >/dev/null 2>&1 &
   pids+=($!)
   poll 30 desktop_exists || fail "the desktop $desktop did not appear"
 }

@@ -1,6 +1,7 @@
 // probe.exe: lets shell-level tests look at the running program from inside the Wine session.
 //
-//   probe window CLASS CAPTION [TIMEOUT_MS]   prints "found visible|hidden"; exit 1 when absent
+//   probe window CLASS CAPTION [TIMEOUT_MS]   prints "found visible|hidden", and " disabled"
+//                                             when it is; exit 1 when absent
 //   probe msgbox CAPTION [TIMEOUT_MS]         prints the box's text; exit 1 when absent
 //   probe press CAPTION BUTTON_ID             presses the button of the dialog with that caption
 //                                             that has one with this ID
@@ -28,6 +29,11 @@
 //                                             CONTENT" of the child whose text, or else class,
 //                                             is TEXT; CONTENT is what WM_GETTEXT answers (an
 //                                             edit's text, which the window text is not)
+//   probe pif FILE TITLE PROGRAM              writes a genuine program information file
+//   probe hold FILE [LOCKED]                  stays in the desktop (a hidden window) until FILE
+//                                             exists, so that the desktop outlives the gaps
+//                                             between the programs a test starts there; holds
+//                                             LOCKED open without sharing meanwhile
 //   probe resources CLASS CAPTION             prints "handles=N private_kib=N windows=N gdi=N
 //                                             user=N" of the window's process; gdi and user are
 //                                             GetGuiResources', "-" where it answers 0 (Wine)
@@ -43,6 +49,7 @@
 #include "data/user_data.h"
 #include "tests/support/object_records.h"
 #include "tests/support/process_resources.h"
+#include "tests/support/program_information.h"
 #include "tests/support/remote_list_view.h"
 #include "tests/support/win_driver.h"
 
@@ -165,7 +172,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
                "|clipboard-formats|rect|focus|default|foreground|close|texts|version|userdir"
-               "|userdata|listview|child|resources"
+               "|userdata|listview|child|resources|pif|hold"
                " ...\n");
   return 2;
 }
@@ -178,7 +185,8 @@ int main(int argc, char** argv) {
   if (command == "window" && argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), Timeout(argc, argv, 4));
     if (!window) return 1;
-    std::printf("found %s\n", IsWindowVisible(window) ? "visible" : "hidden");
+    std::printf("found %s%s\n", IsWindowVisible(window) ? "visible" : "hidden",
+                IsWindowEnabled(window) ? "" : " disabled");
     return 0;
   }
   if (command == "msgbox" && argc >= 3) {
@@ -259,6 +267,30 @@ int main(int argc, char** argv) {
   if (command == "clipboard-formats") {
     for (unsigned format : ClipboardFormats()) std::printf("%u ", format);
     std::printf("\n");
+    return 0;
+  }
+  if (command == "pif" && argc >= 5) {
+    const std::string bytes = ProgramInformationBytes(argv[3], argv[4]);
+    FILE* file = std::fopen(argv[2], "wb");
+    if (!file) return 1;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written ? 0 : 1;
+  }
+  if (command == "hold" && argc >= 3) {
+    // Wine closes a desktop once no process uses it; an explorer that enters it just then waits
+    // for good. A window makes this process one of the desktop's users.
+    HWND keeper = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                nullptr);
+    talo::FileHandle locked(argc >= 4 ? CreateFileA(argv[3], GENERIC_READ, 0, nullptr,
+                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                      : INVALID_HANDLE_VALUE);
+    if (argc >= 4 && !locked) return 1;
+    while (GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      Sleep(100);
+    }
+    if (keeper) DestroyWindow(keeper);
     return 0;
   }
   if (command == "userdir") {
