@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/unique.h"
+#include "content/program_information_layout.h"
 
 namespace talo {
 namespace {
@@ -92,6 +93,12 @@ bool LinkInfoInside(const unsigned char* info, std::size_t size) {
   return true;
 }
 
+// A link (".lnk") may hold only a shell link; a ".pif" either kind.
+bool NamedProgramInformation(const char* file_name) {
+  const std::size_t length = std::strlen(file_name);
+  return length >= 4 && lstrcmpiA(file_name + length - 4, ".pif") == 0;
+}
+
 }  // namespace
 
 bool IsWholeShellLink(const unsigned char* data, std::size_t size) {
@@ -135,24 +142,30 @@ bool IsWholeShellLink(const unsigned char* data, std::size_t size) {
   }
 }
 
-bool IsWholeShellLinkFile(const char* file_name) {
-  std::vector<unsigned char> data;
-  return ReadWholeShellLinkFile(file_name, data);
-}
-
-bool ReadWholeShellLinkFile(const char* file_name, std::vector<unsigned char>& data) {
+LinkFileLayout ReadWholeLinkFile(const char* file_name, std::vector<unsigned char>& data) {
   data.clear();
-  if (!file_name) return false;
+  if (!file_name) return LinkFileLayout::kBroken;
   FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  if (!file) return LinkFileLayout::kBroken;
   const DWORD size = GetFileSize(file.get(), nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxShellLinkFileSize) return false;
+  if (size == INVALID_FILE_SIZE || size > kMaxShellLinkFileSize) return LinkFileLayout::kBroken;
   data.resize(size);
   DWORD got = 0;
-  if (size != 0 && (!ReadFile(file.get(), data.data(), size, &got, nullptr) || got != size))
-    return false;
-  return IsWholeShellLink(data.data(), data.size());
+  if (size != 0 && (!ReadFile(file.get(), data.data(), size, &got, nullptr) || got != size)) {
+    data.clear();
+    return LinkFileLayout::kBroken;
+  }
+  if (IsWholeShellLink(data.data(), data.size())) return LinkFileLayout::kShellLink;
+  const bool program_information = NamedProgramInformation(file_name) &&
+                                   IsWholeProgramInformation(data.data(), data.size());
+  data.clear();
+  return program_information ? LinkFileLayout::kProgramInformation : LinkFileLayout::kBroken;
+}
+
+bool IsWholeLinkFile(const char* file_name) {
+  std::vector<unsigned char> data;
+  return ReadWholeLinkFile(file_name, data) != LinkFileLayout::kBroken;
 }
 
 }  // namespace talo

@@ -1,4 +1,4 @@
-// The layout check that every shell link file passes before the shell's link object reads it.
+// The layout check that every link file passes before the shell's link object reads it.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +16,13 @@ inline constexpr std::size_t kMaxShellLinkFileSize = 1 << 20;
 // whatever a damaged link claims, and one claiming a 1.7 GB block kept it busy for 12 seconds.
 bool IsWholeShellLink(const unsigned char* data, std::size_t size);
 
-// The same for a file; false when it cannot be read or is longer than kMaxShellLinkFileSize.
-bool IsWholeShellLinkFile(const char* file_name);
-// The same, keeping the file's bytes when they pass (the link is then loaded from them).
-bool ReadWholeShellLinkFile(const char* file_name, std::vector<unsigned char>& data);
+// What a link file holds, checked whole.
+enum class LinkFileLayout { kBroken, kShellLink, kProgramInformation };
+
+// Reads and checks a link file: a shell link, or - for a file named ".pif" - a genuine program
+// information file. Broken when it cannot be read or is longer than kMaxShellLinkFileSize.
+// `data` keeps the bytes of a shell link (the link is then loaded from them).
+LinkFileLayout ReadWholeLinkFile(const char* file_name, std::vector<unsigned char>& data);
+bool IsWholeLinkFile(const char* file_name);
 
 }  // namespace talo

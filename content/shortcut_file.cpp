@@ -128,10 +128,16 @@ bool ReadLinkText(std::string& text, Getter get) {
 }
 
 // The link object is given the bytes that passed the layout check, not the file again: it parses
-// exactly what was checked, and the file is read once.
+// exactly what was checked, and the file is read once. A genuine program information file is the
+// shell's to read from the file, where it can.
 bool LoadCheckedLink(const LinkObject& object, const char* link_file) {
   std::vector<unsigned char> bytes;
-  if (!ReadWholeShellLinkFile(link_file, bytes)) return false;
+  const LinkFileLayout layout = ReadWholeLinkFile(link_file, bytes);
+  if (layout == LinkFileLayout::kProgramInformation) {
+    wchar_t name[MAX_PATH];
+    return WideFileName(link_file, name) && SUCCEEDED(object.File()->Load(name, STGM_READ));
+  }
+  if (layout != LinkFileLayout::kShellLink) return false;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return false;
   void* copy = GlobalLock(memory);
@@ -212,8 +218,12 @@ bool CopyShortcut(const char* source, const std::string& target, int kind,
       !SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL))
     return false;
   if (kind == kInternetShortcut) {
-    std::string address;
-    if (!ReadInternetShortcut(target.c_str(), &address, nullptr)) return false;
+    // The copy only has to hold a URL; one longer than a path buffer is read cut, which is no
+    // harm here, where it is never used.
+    char address[2];
+    if (GetPrivateProfileStringA(kUrlSection, "URL", "", address, sizeof address,
+                                 target.c_str()) == 0)
+      return false;
     if (!title.empty()) UpdateInternetShortcut(target.c_str(), nullptr, title.c_str());
     return true;
   }
@@ -321,7 +331,7 @@ bool CreateShellLink(const char* link_file, const ShellLinkFields& fields) {
 
 bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields) {
   wchar_t name[MAX_PATH];
-  if (!HasLinkField(fields) || !WideFileName(link_file, name) || !IsWholeShellLinkFile(link_file))
+  if (!HasLinkField(fields) || !WideFileName(link_file, name) || !IsWholeLinkFile(link_file))
     return false;
   LinkObject object;
   return object.Create() && SUCCEEDED(object.File()->Load(name, STGM_READ)) &&

@@ -2,7 +2,7 @@
 // the profile functions, and the preview of a combination's stored shortcut (its icon and name).
 //
 // All three take a file name: each input is written to a file. The guard page protects only the
-// link layout check, which the shell link reader also runs on the input placed before one.
+// link layout checks, which the shell link reader also runs on the input placed before one.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,8 +10,10 @@
 
 #include "bench/fuzz/fuzz_reader.h"
 #include "bench/fuzz/guarded_memory.h"
+#include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
 #include "content/shortcut_file.h"
+#include "tests/support/program_information.h"
 #include "tests/support/test_settings.h"
 #include "tests/support/win_driver.h"
 
@@ -39,6 +41,7 @@ bool MakeLinkSeeds(std::vector<std::string>& seeds) {
     }
     seeds.push_back(ReadWholeFile(path));
   }
+  seeds.push_back(test::ProgramInformationBytes("A program information file", "C:\\EDIT.COM"));
   return true;
 }
 
@@ -63,6 +66,7 @@ class ShellLinkReader : public FuzzReader {
   bool MakeSeeds(std::vector<std::string>& seeds) override { return MakeLinkSeeds(seeds); }
   bool Read(const std::string& input) override {
     IsWholeShellLink(placed_.Place(input), input.size());
+    IsWholeProgramInformation(placed_.Place(input), input.size());
     if (!WriteInputFile(path_, input)) return false;
     ShellLinkFields fields;
     return ReadShellLink(path_.c_str(), fields);

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
+#include "tests/support/program_information.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_settings.h"
 
@@ -94,6 +96,14 @@ TEST_F(ShortcutFile, ADroppedInternetShortcutKeepsItsLetterCaseAndGetsItsTitle) 
   EXPECT_EQ(description, "x");
 }
 
+// The URL is only copied, never used here: one longer than a path is no reason to refuse the file.
+TEST_F(ShortcutFile, ADroppedInternetShortcutWithAVeryLongUrlIsTaken) {
+  const std::string url = "http://example.com/?q=" + std::string(1000, 'q');
+  ASSERT_TRUE(WriteFileBytes(Source("long.url"), "[InternetShortcut]\r\nURL=" + url + "\r\n"));
+  EXPECT_EQ(CreateWorkingShortcut(Source("long.url").c_str()), kInternetShortcut);
+  EXPECT_NE(test::ReadFileBytes(User("Temp.url")).find(url), std::string::npos);
+}
+
 TEST_F(ShortcutFile, ADroppedPifGetsTheFirst29CharactersOfItsTitle) {
   const std::string title = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
   ASSERT_TRUE(CopyFileA(MakeLink("made.lnk").c_str(), Source(title + ".pif").c_str(), FALSE));
@@ -101,6 +111,35 @@ TEST_F(ShortcutFile, ADroppedPifGetsTheFirst29CharactersOfItsTitle) {
   std::string description;
   EXPECT_EQ(GetShortcutDescription(description, kProgramInformation), 29);
   EXPECT_EQ(description, title.substr(0, 29));
+}
+
+// A genuine program information file has a layout of its own, which only a ".pif" may have; the
+// shell then reads it where it can.
+TEST_F(ShortcutFile, AGenuinePifPassesItsOwnLayoutCheckOnlyAsAPif) {
+  const std::string pif = test::ProgramInformationBytes("Editor", "C:\\EDIT.COM");
+  auto whole = [](const std::string& bytes) {
+    return IsWholeProgramInformation(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size());
+  };
+  EXPECT_EQ(pif.size(), 545u);
+  EXPECT_TRUE(whole(pif));
+  auto with_word = [&](size_t at, unsigned value) {
+    std::string bytes = pif;
+    bytes[at] = char(value & 0xFF);
+    bytes[at + 1] = char(value >> 8);
+    return bytes;
+  };
+  // Cut, a heading pointing back (a loop), a section beyond the end.
+  for (const std::string& damaged : {pif.substr(0, 0x180), pif.substr(0, pif.size() - 1),
+                                     with_word(0x187 + 16, 0x171), with_word(0x205 + 20, 0x100)})
+    EXPECT_FALSE(whole(damaged));
+
+  ASSERT_TRUE(WriteFileBytes(User("0674.pif"), pif));
+  ASSERT_TRUE(WriteFileBytes(User("0674.lnk"), pif));
+  EXPECT_TRUE(IsWholeLinkFile(User("0674.pif").c_str()));
+  EXPECT_FALSE(IsWholeLinkFile(User("0674.lnk").c_str()));
+  ShellLinkFields read;
+  EXPECT_FALSE(ReadShellLink(User("0674.lnk").c_str(), read));
 }
 
 TEST_F(ShortcutFile, AnInternetShortcutWithoutDescriptionCannotBeRead) {
