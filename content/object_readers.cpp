@@ -1,6 +1,8 @@
 // Reading one format of an object file for a preview.
 #include "content/object_readers.h"
 
+#include "content/file_list.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -17,9 +19,6 @@ namespace {
 
 // Previews show the picture at the screen's usual 96 dots per inch.
 constexpr LONG kPelsPerMeter = 3780;
-// Zero bytes after a file list's data: however damaged the list, a double terminator (of wide
-// characters too, at any alignment) follows it inside the block.
-constexpr DWORD kFileListPadding = 8;
 constexpr int kFileNameCapacity = 771;
 
 FileHandle OpenObjectFile(const char* file_name) {
@@ -47,18 +46,17 @@ bool SeekRecord(HANDLE file, UINT format, DWORD& count) {
   return false;
 }
 
-// The record's data in a zero-filled fixed block with `padding` spare zero bytes after it.
-GlobalMemory ReadRecordData(HANDLE file, DWORD count, DWORD padding = 0) {
-  if (count > 0xFFFFFFFF - padding) return GlobalMemory();
-  GlobalMemory data(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, count + padding));
+// The record's data in a fixed block.
+GlobalMemory ReadRecordData(HANDLE file, DWORD count) {
+  GlobalMemory data(GlobalAlloc(GMEM_FIXED, count));
   if (!data || !ReadExactly(file, data.get(), count)) return GlobalMemory();
   return data;
 }
 
-GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count, DWORD padding = 0) {
+GlobalMemory ReadFirstRecord(const char* file_name, UINT format, DWORD& count) {
   FileHandle file = OpenObjectFile(file_name);
   if (!file || !SeekRecord(file.get(), format, count)) return GlobalMemory();
-  return ReadRecordData(file.get(), count, padding);
+  return ReadRecordData(file.get(), count);
 }
 
 // Where the pixels of a DIB start, and how many bytes they take; 0 when the DIB is of a kind the
@@ -110,12 +108,6 @@ void ShownFileName(const char* path, const char*& start, int& length) {
   }
 }
 
-bool IsWholeFileList(const void* data, DWORD count) {
-  if (count < sizeof(DROPFILES)) return false;
-  const DWORD list_offset = static_cast<const DROPFILES*>(data)->pFiles;
-  return list_offset >= sizeof(DROPFILES) && list_offset < count;
-}
-
 int Fail(char* output, int capacity) { return CopyText(output, capacity, ""); }
 
 }  // namespace
@@ -161,9 +153,10 @@ int ReadObjectFileList(char* output, const char* file_name, int capacity) {
   Fail(output, capacity);
   if (!output || capacity <= 0) return 0;
   DWORD count = 0;
-  GlobalMemory data = ReadFirstRecord(file_name, CF_HDROP, count, kFileListPadding);
-  if (!data || !IsWholeFileList(data.get(), count)) return 0;
-  HDROP drop = static_cast<HDROP>(data.get());
+  GlobalMemory data = ReadFirstRecord(file_name, CF_HDROP, count);
+  GlobalMemory list = CopyFileList(data.get(), count);
+  if (!list) return 0;
+  HDROP drop = static_cast<HDROP>(list.get());
   const UINT files = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
   if (files == 0) return 0;
 

@@ -10,6 +10,7 @@
 #include "base/global_lock.h"
 #include "base/unique.h"
 #include "content/clipboard_object.h"
+#include "content/file_list.h"
 #include "content/shortcut_file.h"
 #include "content/working_object.h"
 #include "forms/form_assign.h"
@@ -25,18 +26,15 @@ constexpr char kNoImage[] = "No image is available for this object.";
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
-// A private copy of the clipboard's file list, so that the clipboard is not held open while the
-// editor shows a message about the list. Empty when the clipboard has none.
+// A private, checked copy of the clipboard's file list, so that the clipboard is not held open
+// while the editor shows a message about the list. Empty when the clipboard has none (or another
+// program put a damaged one there).
 GlobalMemory CopyClipboardFileList(HWND owner) {
   GlobalMemory copy;
   if (!IsClipboardFormatAvailable(CF_HDROP) || !OpenClipboard(owner)) return copy;
   if (HANDLE data = GetClipboardData(CF_HDROP)) {
     GlobalLockScope source(data);
-    const SIZE_T size = GlobalSize(data);
-    if (source.Data() && size > 0) {
-      copy.reset(GlobalAlloc(GMEM_FIXED, size));
-      if (copy) CopyMemory(copy.get(), source.Data(), size);
-    }
+    if (source.Data()) copy = CopyFileList(source.Data(), GlobalSize(data));
   }
   CloseClipboard();
   return copy;
@@ -195,18 +193,16 @@ void TFormAssign::ShowWorkingShortcut() {
 }
 
 bool TFormAssign::AcceptDroppedFiles(HDROP list) {
-  // One file or folder makes one shortcut; a list of several leaves the box as it was.
-  if (list && DragQueryFileA(list, 0xFFFFFFFF, nullptr, 0) != 1) {
+  // One file or folder makes one shortcut; a list of several leaves the box as it was. A path that
+  // would not fit is refused rather than cut into the path of another file.
+  char path[kDroppedPathCapacity] = "";
+  if (list && ReadFirstListedPath(list, path, sizeof path) != 1) {
     MessageBoxA(Handle(), msg::kMultipleObjects, msg::kShortcutCreationMessageCaption,
                 MB_OK | MB_ICONINFORMATION);
     return false;
   }
   return RunInErrorScope(Handle(), msg::kShortcutCreationCaption, MB_ICONWARNING, [&] {
-    // A path that would not fit is refused rather than cut into the path of another file.
-    char path[kDroppedPathCapacity] = "";
-    Check(list && DragQueryFileA(list, 0, nullptr, 0) < kDroppedPathCapacity &&
-              DragQueryFileA(list, 0, path, sizeof path) > 0,
-          msg::kDragDropPaste);
+    Check(list && path[0], msg::kDragDropPaste);
     ShortcutKind = CreateWorkingShortcut(path);
     ShowWorkingShortcut();
     Check(ShortcutKind != kNoShortcut, msg::kShortcutCreation);

@@ -54,5 +54,6 @@ std::unique_ptr<FuzzReader> MakeCommandLineReader();
 std::unique_ptr<FuzzReader> MakeShellLinkReader();
 std::unique_ptr<FuzzReader> MakeInternetShortcutReader();
 std::unique_ptr<FuzzReader> MakeShortcutPreviewReader();
+std::unique_ptr<FuzzReader> MakeFileListPasteReader();
 
 }  // namespace talo::fuzz

@@ -26,6 +26,7 @@ const std::vector<ReaderEntry>& AllReaders() {
       {"shell-link", MakeShellLinkReader},
       {"internet-shortcut", MakeInternetShortcutReader},
       {"shortcut-preview", MakeShortcutPreviewReader},
+      {"file-list-paste", MakeFileListPasteReader},
   };
   return readers;
 }
