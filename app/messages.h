@@ -59,6 +59,10 @@ inline constexpr char kIncompleteNote[] =
 inline constexpr char kOverwriteQuestion[] =
     "If you save the current settings and data, all previous settings and data will be lost.  Do "
     "you wish save the current settings and data?";
+// The editor's note on stored content that it could not open; the file names go between the two.
+inline constexpr char kUnopenedContent[] =
+    "Unable to open the following key combination assignment data file(s):";
+inline constexpr char kUnopenedContentNote[] = "\n\nThe file(s) have been left unchanged.";
 inline constexpr char kMultipleObjects[] =
     "You have attempted to drop or paste multiple objects into the 'Shortcut' box.  A shortcut "
     "may be created for only one file or one folder.";

@@ -8,6 +8,10 @@ namespace talo {
 // there are no settings, the code is no combination code or the name does not fit.
 int CombinationFileName(char* path, int code, const char* extension);
 
+// True when the combination's file with `extension` exists and is not empty: stored content, which
+// a failed reading must not take for missing.
+bool CombinationFileHasContent(int code, const char* extension);
+
 // The user data folder + "Temp" + `extension`: the editor's working copy. Same failure rule.
 int WorkingFileName(char* path, const char* extension);
 

@@ -11,6 +11,7 @@
 #include "content/shortcut_file.h"
 #include "content/working_object.h"
 #include "data/combination.h"
+#include "data/combination_files.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/title_file.h"
@@ -41,6 +42,12 @@ constexpr char kFormCaptionSuffix[] = " - Key Combination Assignment";
 // Status byte kinds (the low four bits).
 constexpr unsigned char kTextKind = static_cast<unsigned char>(AssignmentKind::kText);
 constexpr unsigned char kObjectKind = static_cast<unsigned char>(AssignmentKind::kObject);
+constexpr const char* kTextExtension = AssignmentExtension(AssignmentKind::kText);
+constexpr const char* kObjectExtension = AssignmentExtension(AssignmentKind::kObject);
+
+// Posted to the editor when it opened with stored content it could not open: the message shows
+// over the editor, once it is on the screen.
+constexpr UINT WM_REPORTUNOPENED = WM_APP + 1;
 
 ui::FormDesign AssignDesign() {
   ui::FormDesign design;
@@ -179,19 +186,53 @@ void TFormAssign::LoadShortcut(unsigned char kind_bits) {
   // A shortcut kind loads only its own file; any other byte takes the first that exists.
   const int kinds[] = {kShellLink, kProgramInformation, kInternetShortcut};
   const bool shortcut_byte = kind_bits >= kShellLink && kind_bits <= kInternetShortcut;
-  for (int kind : kinds) {
-    if (shortcut_byte && kind != kind_bits) continue;
-    IconHandle icon;
-    std::string name;
-    if (!ReadShortcutPreview(kind, Combination, icon, name)) continue;
-    imgShortcut.Icon(icon.release());
-    lblShortcut.Caption(name);
-    ShortcutKind = kind;
-    return;
-  }
   imgShortcut.Clear();
   lblShortcut.Caption("");
+  for (int kind : kinds) {
+    if (shortcut_byte && kind != kind_bits) continue;
+    if (!CombinationFileHasContent(Combination, ShortcutExtension(kind))) continue;
+    IconHandle icon;
+    std::string name;
+    if (ReadShortcutPreview(kind, Combination, icon, name)) {
+      imgShortcut.Icon(icon.release());
+      lblShortcut.Caption(name);
+      ShortcutKind = kind;
+    } else {
+      KeptShortcutKind = kind;
+      NoteUnopened(ShortcutExtension(kind));
+    }
+    return;
+  }
 }
+
+void TFormAssign::NoteUnopened(const char* extension) {
+  char path[kPathCapacity];
+  if (CombinationFileName(path, Combination, extension) > 0)
+    Unopened += std::string("\n'") + path + "'";
+}
+
+void TFormAssign::ReportUnopened() {
+  if (Unopened.empty() || !Visible()) return;
+  const std::string message = msg::kUnopenedContent + Unopened + msg::kUnopenedContentNote;
+  Unopened.clear();
+  MessageBoxA(Handle(), message.c_str(), msg::kUserDataFileCaption, MB_OK | MB_ICONWARNING);
+}
+
+LRESULT TFormAssign::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_REPORTUNOPENED) {
+    ReportUnopened();
+    return 0;
+  }
+  return TForm::HandleMessage(message, wparam, lparam);
+}
+
+bool TFormAssign::KeepsText() const { return TextKept && memoText.Text().empty(); }
+
+int TFormAssign::ShortcutKindToSave() const {
+  return ShortcutKind != kNoShortcut ? ShortcutKind : KeptShortcutKind;
+}
+
+bool TFormAssign::HasObjectToSave() const { return HasObject || ObjectKept; }
 
 void TFormAssign::LoadAssignment() {
   sbMain.SimpleText(kStatusText);
@@ -206,25 +247,33 @@ void TFormAssign::LoadAssignment() {
   char title[kTitleCapacity] = "";
   ReadTitle(Combination, title);
   edtTitle.Text(title[0] ? title : name);
+  Unopened.clear();
   std::string text;
-  LoadTextAssignment(text, Combination);
+  TextKept = !LoadTextAssignment(text, Combination) &&
+             CombinationFileHasContent(Combination, kTextExtension);
+  if (TextKept) NoteUnopened(kTextExtension);
   memoText.Text(text);
 
   ShortcutKind = kNoShortcut;
+  KeptShortcutKind = kNoShortcut;
   HasObject = false;
   const unsigned char kind = status & 0x0F;
   LoadShortcut(kind);
   HasObject = ShowObjectPreview(imgObject, lblObject, Combination);
+  ObjectKept = !HasObject && CombinationFileHasContent(Combination, kObjectExtension);
+  if (ObjectKept) NoteUnopened(kObjectExtension);
   scbObject.UpdateScrollRange();
   scbObject.ScrollTo(0, 0);
-  const bool has_text = !memoText.Text().empty();
-  ConfirmOverwrite = ShortcutKind != kNoShortcut || has_text || HasObject;
+  const bool has_text = !memoText.Text().empty() || TextKept;
+  ConfirmOverwrite = ShortcutKindToSave() != kNoShortcut || has_text || HasObjectToSave();
 
-  radShortcut.Checked(kind >= kShellLink && kind <= kInternetShortcut && kind == ShortcutKind);
+  radShortcut.Checked(kind >= kShellLink && kind <= kInternetShortcut &&
+                      kind == ShortcutKindToSave());
   radText.Checked(kind == kTextKind && has_text);
-  radObject.Checked(kind == kObjectKind && HasObject);
-  if (!radShortcut.Checked() && !radText.Checked() && !radObject.Checked()) {
-    // A byte whose content is missing (or no assignment at all) is repaired at once.
+  radObject.Checked(kind == kObjectKind && HasObjectToSave());
+  if (!radShortcut.Checked() && !radText.Checked() && !radObject.Checked() && status != 0) {
+    // A byte whose content is missing is repaired at once; content that is there but could not
+    // be opened is no missing content.
     status = 0;
     if (TaloUserData && TaloSettings) {
       TaloUserData->SetStatus(0, Combination);
@@ -238,6 +287,7 @@ void TFormAssign::LoadAssignment() {
   Updating = false;
   UpdateControls(false);
   SelectFirst();
+  if (!Unopened.empty()) PostMessageA(Handle(), WM_REPORTUNOPENED, 0, 0);
 }
 
 void TFormAssign::UpdateControls(bool changed) {
@@ -265,18 +315,20 @@ bool TFormAssign::SaveAssignment() {
   const bool shortcut = radShortcut.Checked();
   const bool text = radText.Checked();
   const bool object = radObject.Checked();
-  const bool has_text = !memoText.Text().empty();
+  const bool has_text = !memoText.Text().empty() || KeepsText();
+  const int shortcut_kind = ShortcutKindToSave();
+  const bool has_object = HasObjectToSave();
   if (enabled) {
     const char* missing = nullptr;
     if (edtTitle.Text().empty())
       missing = msg::kMissingTitle;
     else if (!shortcut && !text && !object)
       missing = msg::kMissingKind;
-    else if (shortcut && ShortcutKind == kNoShortcut)
+    else if (shortcut && shortcut_kind == kNoShortcut)
       missing = msg::kMissingShortcut;
     else if (text && !has_text)
       missing = msg::kMissingText;
-    else if (object && !HasObject)
+    else if (object && !has_object)
       missing = msg::kMissingObject;
     if (missing) {
       const std::string message = std::string(missing) + msg::kIncompleteNote;
@@ -290,11 +342,11 @@ bool TFormAssign::SaveAssignment() {
     return false;
 
   unsigned char status = enabled ? kStatusEnabled : 0;
-  if (shortcut && ShortcutKind != kNoShortcut)
-    status += static_cast<unsigned char>(ShortcutKind);
+  if (shortcut && shortcut_kind != kNoShortcut)
+    status += static_cast<unsigned char>(shortcut_kind);
   else if (text && has_text)
     status += kTextKind;
-  else if (object && HasObject)
+  else if (object && has_object)
     status += kObjectKind;
 
   // The hook sees the byte at once; the content files follow it.
@@ -305,9 +357,12 @@ bool TFormAssign::SaveAssignment() {
     TaloUserData->BackupFile(folder);
     Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
     Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
-    Check(SaveTextAssignment(memoText.Text(), Combination), msg::kTextWrite);
-    Check(CommitShortcut(Combination, ShortcutKind), msg::kShortcutWrite);
-    Check(CommitObject(Combination, HasObject), msg::kObjectWrite);
+    // Kept content was not loaded: writing the empty box over it would delete it.
+    Check(KeepsText() || SaveTextAssignment(memoText.Text(), Combination), msg::kTextWrite);
+    Check((ShortcutKind == kNoShortcut && KeptShortcutKind != kNoShortcut) ||
+              CommitShortcut(Combination, ShortcutKind),
+          msg::kShortcutWrite);
+    Check((!HasObject && ObjectKept) || CommitObject(Combination, HasObject), msg::kObjectWrite);
   });
   if (!saved) return false;
   btnOKClose.Caption("Close");

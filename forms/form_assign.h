@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/help.h"
 #include "forms/drop_panel.h"
 #include "forms/help_menu.h"
@@ -92,6 +94,7 @@ class TFormAssign : public ui::TForm {
 
  private:
   void CreateComponents() override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void CreateKeyPicture();
   void CreateContentBoxes();
   void CreateShortcutMenu();
@@ -102,6 +105,13 @@ class TFormAssign : public ui::TForm {
   void ReleasePictures();
   void PlaceKeyPicture();
   void LoadShortcut(unsigned char kind_bits);
+  // Notes stored content that exists but could not be opened, for the message after showing.
+  void NoteUnopened(const char* extension);
+  void ReportUnopened();
+  // What a save writes: a box left empty over kept content keeps that content.
+  bool KeepsText() const;
+  int ShortcutKindToSave() const;
+  bool HasObjectToSave() const;
   // Shows the working shortcut in the box; a failure (or kind 0) clears the box and makes the
   // kind 0.
   void ShowWorkingShortcut();
@@ -119,6 +129,13 @@ class TFormAssign : public ui::TForm {
   bool Updating = false;
   bool HasObject = false;
   int ShortcutKind = 0;
+  // Stored content that exists but could not be opened (damaged, locked, or its working copy
+  // could not be written). It stays as it is: the byte keeps its kind for it, and a save leaves it
+  // alone unless the user gives its box a new content.
+  bool TextKept = false;
+  int KeptShortcutKind = 0;
+  bool ObjectKept = false;
+  std::string Unopened;
 };
 
 }  // namespace talo

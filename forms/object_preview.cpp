@@ -65,10 +65,10 @@ void ClearObjectPreview(ui::TImage& picture, ui::TLabel& placeholder) {
 bool ShowObjectPreview(ui::TImage& picture, ui::TLabel& placeholder, int code) {
   char working[kPathCapacity];
   char source[kPathCapacity];
-  if (WorkingFileName(working, kObjectExtension) == 0) return false;
   const bool stored = code != kWorkingCopy;
-  if (stored ? CombinationFileName(source, code, kObjectExtension) == 0
-             : CopyText(source, sizeof source, working) == 0) {
+  if (WorkingFileName(working, kObjectExtension) == 0 ||
+      (stored ? CombinationFileName(source, code, kObjectExtension) == 0
+              : CopyText(source, sizeof source, working) == 0)) {
     ClearObjectPreview(picture, placeholder);
     return false;
   }
@@ -87,6 +87,8 @@ bool ShowObjectPreview(ui::TImage& picture, ui::TLabel& placeholder, int code) {
     }
   }
   if (ok && stored) {
+    // A read-only working file left behind would refuse the copy.
+    SetFileAttributesA(working, FILE_ATTRIBUTE_NORMAL);
     ok = CopyFileA(source, working, FALSE) != 0;
     if (ok) SetFileAttributesA(working, FILE_ATTRIBUTE_NORMAL);
   }
