@@ -10,6 +10,7 @@
 #include "forms/form_options.h"
 #include "forms/form_rename.h"
 #include "forms/form_user.h"
+#include "ui/application.h"
 
 namespace talo {
 
@@ -21,6 +22,11 @@ ui::TForm* FindActiveForm() {
   for (ui::TForm* form : forms)
     if (form->Visible() && IsWindowEnabled(form->Handle())) return form;
   return nullptr;
+}
+
+HWND MessageOwner() {
+  if (ui::TForm* form = FindActiveForm()) return form->Handle();
+  return ui::Application ? ui::Application->Handle() : nullptr;
 }
 
 void ParkMainWindow(bool only_when_inactive) {

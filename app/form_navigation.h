@@ -3,6 +3,8 @@
 // and the assignment editor.
 #pragma once
 
+#include <windows.h>
+
 namespace talo {
 
 namespace ui {
@@ -12,6 +14,9 @@ class TForm;
 // The form the user can work in: the first visible and enabled one of the eight, or none. A modal
 // dialog disables the others.
 ui::TForm* FindActiveForm();
+// The window a message box belongs over, which it then blocks: the active form's, else (none
+// shown, as at start-up) the hidden application window.
+HWND MessageOwner();
 
 // Moves the main window off screen (shown, so that it keeps its place in the window order) while
 // a dialog runs; with `only_when_inactive`, not when the main window is the active form.

@@ -68,11 +68,11 @@ int Reported(Select select) {
   try {
     return select();
   } catch (const ErrorText& error) {
-    ShowErrorText(nullptr, error.Text(), kApplicationTitle, MB_ICONERROR);
+    ShowErrorText(MessageOwner(), error.Text(), kApplicationTitle, MB_ICONERROR);
   } catch (const std::exception& error) {
     if (ui::Application) ui::Application->ShowException(error);
   } catch (...) {
-    ShowErrorText(nullptr, msg::kUnrecognized, kApplicationTitle, MB_ICONERROR);
+    ShowErrorText(MessageOwner(), msg::kUnrecognized, kApplicationTitle, MB_ICONERROR);
   }
   return 1;
 }

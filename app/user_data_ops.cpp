@@ -6,29 +6,20 @@
 #include <cstring>
 
 #include "app/error_scope.h"
+#include "app/form_navigation.h"
 #include "app/globals.h"
 #include "app/messages.h"
 #include "data/user_data.h"
 #include "ui/application.h"
 
 namespace talo {
-namespace {
-
-HWND ApplicationWindow() { return ui::Application ? ui::Application->Handle() : nullptr; }
-
-// A reopen while the program runs is asked for from a dialog: its message belongs over that
-// dialog, not behind it with the hidden application window.
-HWND MessageOwner(bool fatal) {
-  HWND active = fatal ? nullptr : GetActiveWindow();
-  return active ? active : ApplicationWindow();
-}
-
-}  // namespace
 
 bool OpenUserData(bool fatal) {
   const char* caption = fatal ? msg::kFatalCaption : msg::kUserDataFileCaption;
   const UINT icon = fatal ? MB_ICONERROR : MB_ICONWARNING;
-  return RunInErrorScope(MessageOwner(fatal), caption, icon, [] {
+  // The fatal message of start-up belongs to the hidden application window.
+  HWND owner = fatal && ui::Application ? ui::Application->Handle() : MessageOwner();
+  return RunInErrorScope(owner, caption, icon, [] {
     Check(TaloUserData && TaloSettings, msg::kAccessUserFile);
     const char* folder = TaloSettings->UserDir();
     if (TaloUserData->LoadFile(folder)) return;
@@ -38,7 +29,7 @@ bool OpenUserData(bool fatal) {
 }
 
 bool CommitUserData() {
-  return RunInErrorScope(ApplicationWindow(), msg::kSaveSettingsCaption, MB_ICONWARNING, [] {
+  return RunInErrorScope(MessageOwner(), msg::kSaveSettingsCaption, MB_ICONWARNING, [] {
     Check(TaloUserData && TaloSettings, msg::kWriteUserFile);
     const char* folder = TaloSettings->UserDir();
     TaloUserData->BackupFile(folder);

@@ -196,12 +196,17 @@ bool TFormList::ConfirmSaveStates() {
     default:
       return false;
   }
-  // Every row is stored, changed or not; the hook sees the new states at once.
+  // Every row is stored, changed or not; the hook sees the new states at once. A failed save puts
+  // the stored states back, so that neither the hook nor a later save acts on unsaved ones.
+  const UserDataCopy stored;
   if (TaloUserData) {
     for (int index = 0; index < lstvMain.Count(); ++index)
       TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
   }
-  if (!CommitUserData()) return false;
+  if (!CommitUserData()) {
+    stored.Restore();
+    return false;
+  }
   StatesChanged = false;
   return true;
 }

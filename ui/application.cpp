@@ -175,7 +175,9 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ShowException(const std::exception& error) const {
-  MessageBoxA(handle_, error.what(), title_.c_str(), MB_OK | MB_ICONERROR);
+  // Over the window the user works in, which the box then blocks.
+  HWND active = GetActiveWindow();
+  MessageBoxA(active ? active : handle_, error.what(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void TApplication::ActivateChanged(bool active) {
