@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Nothing stored is lost when something fails on the way, with real keys: an object assignment is
+# opened while another program holds the editor's working object file, and a genuine program
+# information file (which Wine's shell cannot read) is opened - each time the user is told, over
+# the editor, and the assignment saved with a new title keeps its kind and its file; the list's
+# save fails while another program holds User.dat (the message blocks the list), and the stored
+# states stay in force for the hook. After each, the stored files are compared byte for byte with
+# a copy taken before.
+#
+#   kept_content_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
+set -euo pipefail
+
+source "$(dirname "$0")/lib.sh"
+e2e_setup shipped
+
+visible() { probe window "$1" - | grep -q visible; }
+disabled() { probe window "$1" - | grep -q disabled; }
+gone() { ! visible "$1"; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
+box_shown() { probe msgbox "$1" 0 >/dev/null; }
+same_as_before() {
+  for file in "$@"; do cmp -s "$before/$file" "$user/$file" || fail "$file changed ($step)"; done
+}
+
+# Ctrl + Alt + F5 starts a genuine program information file, Ctrl + Alt + F6 pastes a text object.
+user_dir=$(probe_block userdir)
+user=$(winepath -u "$user_dir")
+probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C || fail "cannot write the user data"
+probe_block pif "$user_dir\\0674.pif" "Old editor" 'C:\EDIT.COM' || fail "cannot write the PIF"
+printf '\1\0\0\0\14\0\0\0Kept object\0' >"$user/0675.obj"
+printf 'Old editor\r\n' >"$user/0674.dat"
+printf 'Old object\r\n' >"$user/0675.dat"
+printf 'left over' >"$user/Temp.obj"
+before="$work/before"
+shots="$build/kept_content"
+mkdir -p "$shots"
+cp -a "$user" "$before"
+
+in_desktop "${install}Talowick.exe"
+poll 60 visible TFormMain || fail "the main window did not show"
+focus_desktop >/dev/null
+
+# The combination pressed in the keyboard window; a new title typed, OK, and the overwrite
+# question answered Yes.
+open_editor() {
+  poll 10 foreground_is TFormMain || fail "the keyboard window is not in front ($step)"
+  xdotool key "$1"
+  poll 10 visible TFormAssign || fail "$1 did not open the editor ($step)"
+}
+# The user is told, over the editor, which file could not be opened.
+told_about() {
+  poll 10 box_shown "User data file error." || fail "the editor did not say what it could not open"
+  local told
+  told=$(probe msgbox "User data file error." 0)
+  grep -q "$1" <<<"$told" || fail "the message does not name $1: $told"
+  disabled TFormAssign || fail "the message does not block the editor"
+  import -window root "$shots/told_about_$1.png"
+  probe press "User data file error." 1
+}
+# Another program holds a file of the user folder open, without sharing, until release_file.
+hold_file() {
+  rm -f "$work/release"
+  wine "$probe_exe" hold "$(winepath -w "$work")\\release" "$user_dir\\$1" >/dev/null 2>&1 &
+  pids+=($!)
+  settle 1
+}
+release_file() { touch "$work/release"; }
+save_title() {
+  xdotool key d ctrl+a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
+  probe press "Save confirmation." 6
+  poll 10 gone TFormAssign || fail "the editor did not close ($step)"
+}
+
+step="object under a held working file"
+hold_file "Temp.obj"
+open_editor ctrl+alt+F6
+told_about 0675.obj
+[ "$(state "&Object")" = "enabled checked" ] || fail "the kind was not kept ($step)"
+save_title "New object"
+release_file
+same_as_before User.dat 0675.obj 0674.pif
+[ "$(tr -d '\r\n' <"$user/0675.dat")" = "New object" ] || fail "the title was not saved ($step)"
+
+step="genuine program information file"
+open_editor ctrl+alt+F5
+told_about 0674.pif
+[ "$(state "&Shortcut")" = "enabled checked" ] || fail "the kind was not kept ($step)"
+[ "$(state "&Enabled")" = "enabled checked" ] || fail "the state was not kept ($step)"
+same_as_before User.dat 0674.pif
+save_title "New editor"
+same_as_before User.dat 0675.obj 0674.pif
+[ "$(tr -d '\r\n' <"$user/0674.dat")" = "New editor" ] || fail "the title was not saved ($step)"
+
+# The list: Ctrl + Alt + F6 (the second row) unticked, then closed with Yes while User.dat is held.
+step="list save while User.dat is held"
+read -r _ _ _ _ client_x client_y <<<"$(probe rect TFormMain "Quintavel Tallowick")"
+xdotool mousemove $((client_x + 24 + 115)) $((client_y + 261 + 15)) click 1
+poll 10 visible TFormList || fail "the list did not open"
+xdotool key Home Down space
+hold_file User.dat
+xdotool key Escape
+poll 5 box_shown "Save confirmation." || fail "closing the list asked nothing"
+probe press "Save confirmation." 6
+poll 10 box_shown "Save settings error." || fail "the failed save was not reported"
+grep -q "Unable to write Tallowick user data file" <<<"$(probe msgbox "Save settings error." 0)" ||
+  fail "the save error says: $(probe msgbox "Save settings error." 0)"
+disabled TFormList || fail "the save error does not block the list"
+import -window root "$shots/list_save_error.png"
+probe press "Save settings error." 1
+release_file
+visible TFormList || fail "the list closed after its save failed"
+xdotool key Escape
+poll 5 box_shown "Save confirmation." || fail "the second close asked nothing"
+probe press "Save confirmation." 7
+poll 10 gone TFormList || fail "No did not close the list"
+same_as_before User.dat 0675.obj 0674.pif
+
+# The hook still acts on the stored state: Ctrl + Alt + F6 pastes its object into the target.
+xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+poll 10 hook_installed || fail "the hook did not come back when the window hid"
+start_target
+xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
+settle 0.5
+xdotool key ctrl+alt+F6
+poll 10 text_is "Kept object" || fail "Ctrl+Alt+F6 did not paste its object after the failed save"
+
+echo "kept content test passed"
