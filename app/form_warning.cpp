@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "app/error_scope.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "data/combination.h"
 #include "data/settings.h"
 #include "data/sys_data.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 #include "ui/application.h"
 
 namespace talo {

@@ -4,15 +4,15 @@
 #include <exception>
 
 #include "app/combination_choice.h"
-#include "app/error_scope.h"
 #include "app/form_main.h"
 #include "app/form_navigation.h"
 #include "app/form_warning.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "data/combination.h"
 #include "data/settings.h"
 #include "data/sys_data.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 #include "ui/application.h"
 
 namespace talo {

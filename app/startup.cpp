@@ -5,24 +5,24 @@
 #include <exception>
 #include <memory>
 
-#include "app/error_scope.h"
 #include "app/form_main.h"
 #include "app/form_warning.h"
 #include "app/globals.h"
 #include "app/local_capture.h"
-#include "app/messages.h"
 #include "app/tray_icon.h"
 #include "app/user_data_ops.h"
 #include "base/unique.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
+#include "forms/error_scope.h"
 #include "forms/form_about.h"
 #include "forms/form_assign.h"
 #include "forms/form_list.h"
 #include "forms/form_options.h"
 #include "forms/form_rename.h"
 #include "forms/form_user.h"
+#include "forms/messages.h"
 #include "hook/server/talo_server.h"
 #include "ui/application.h"
 

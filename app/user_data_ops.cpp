@@ -5,11 +5,11 @@
 
 #include <cstring>
 
-#include "app/error_scope.h"
 #include "app/form_navigation.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "data/user_data.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 #include "ui/application.h"
 
 namespace talo {

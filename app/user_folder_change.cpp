@@ -2,10 +2,10 @@
 #include "app/user_folder_change.h"
 
 #include "app/globals.h"
-#include "app/messages.h"
 #include "app/user_data_ops.h"
 #include "base/error.h"
 #include "data/settings.h"
+#include "forms/messages.h"
 #include "hook/server/talo_server.h"
 
 namespace talo {

@@ -4,9 +4,7 @@
 
 #include <string>
 
-#include "app/error_scope.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "base/error.h"
 #include "content/shortcut_file.h"
 #include "content/working_object.h"
@@ -16,6 +14,8 @@
 #include "data/sys_data.h"
 #include "data/title_file.h"
 #include "data/user_data.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 #include "forms/object_preview.h"
 #include "forms/select_all.h"
 

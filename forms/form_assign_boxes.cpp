@@ -3,9 +3,7 @@
 // only the working copies and the editor's fields; a save commits them.
 #include <string>
 
-#include "app/error_scope.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "base/error.h"
 #include "base/global_lock.h"
 #include "base/unique.h"
@@ -13,8 +11,10 @@
 #include "content/file_list.h"
 #include "content/shortcut_file.h"
 #include "content/working_object.h"
+#include "forms/error_scope.h"
 #include "forms/form_assign.h"
 #include "forms/form_rename.h"
+#include "forms/messages.h"
 #include "forms/object_preview.h"
 #include "forms/select_all.h"
 

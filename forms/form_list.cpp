@@ -7,10 +7,10 @@
 
 #include "app/form_navigation.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "app/user_data_ops.h"
 #include "data/combination.h"
 #include "data/user_data.h"
+#include "forms/messages.h"
 #include "hook/library/assignment_execution.h"
 #include "res/resource_ids.h"
 

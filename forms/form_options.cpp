@@ -2,13 +2,13 @@
 #include "forms/form_options.h"
 
 #include "app/enabled_state.h"
-#include "app/error_scope.h"
 #include "app/globals.h"
-#include "app/messages.h"
 #include "app/user_folder_change.h"
 #include "base/error.h"
 #include "data/settings.h"
+#include "forms/error_scope.h"
 #include "forms/form_user.h"
+#include "forms/messages.h"
 
 namespace talo {
 namespace {

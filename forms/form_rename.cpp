@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/error_scope.h"
-#include "app/messages.h"
 #include "base/error.h"
 #include "content/shortcut_file.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 #include "forms/select_all.h"
 
 namespace talo {

@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <string>
 
-#include "app/error_scope.h"
-#include "app/messages.h"
 #include "app/user_folder_change.h"
 #include "base/error.h"
 #include "base/format_text.h"
 #include "data/folder_path.h"
 #include "data/settings.h"
 #include "data/user_folder.h"
+#include "forms/error_scope.h"
+#include "forms/messages.h"
 
 namespace talo {
 namespace {

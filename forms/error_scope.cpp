@@ -1,5 +1,5 @@
 // Message boxes for raised texts.
-#include "app/error_scope.h"
+#include "forms/error_scope.h"
 
 namespace talo {
 
