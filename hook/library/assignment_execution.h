@@ -20,8 +20,9 @@ bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool 
 bool ExecuteAndReport(HWND owner, const char* folder, int code, const char* name,
                       unsigned char status, bool paste);
 
-// Puts the bytes of a text file, unchanged and NUL-terminated, on the clipboard as CF_TEXT. An
-// empty or unreadable file fails without touching the clipboard.
+// Puts the bytes of a text file, unchanged and NUL-terminated, on the clipboard as CF_TEXT; a file
+// that starts with the UTF-8 byte-order mark goes as CF_UNICODETEXT (its valid part) and CF_TEXT in
+// the system code page. An empty or unreadable file fails without touching the clipboard.
 bool CopyTextFileToClipboard(const char* file_name);
 
 // Types Ctrl+V into the focused application while the modifiers of a combination (bit 0 Shift,

@@ -1,9 +1,12 @@
-// CopyTextFileToClipboard: a text assignment's file put on the clipboard as it stands.
+// CopyTextFileToClipboard: a text assignment's file put on the clipboard. A file of the system code
+// page goes as it stands (CF_TEXT); a UTF-8 file, which starts with the byte-order mark, goes as
+// CF_UNICODETEXT, with a CF_TEXT made from it for programs that take only that.
 #include <windows.h>
 
 #include "base/clipboard_scope.h"
 #include "base/global_lock.h"
 #include "base/unique.h"
+#include "base/utf8.h"
 #include "content/object_file.h"
 #include "hook/library/assignment_execution.h"
 
@@ -15,6 +18,46 @@ namespace {
 constexpr DWORD kTextBlockGranule = 32;
 constexpr DWORD kLargestText = 0xFFFFFFFF - kTextBlockGranule;
 
+GlobalMemory ZeroedBlock(DWORD size) {
+  return GlobalMemory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, size));
+}
+
+// The valid part of the UTF-8 text after the mark, as a terminated UTF-16 block; null for none.
+GlobalMemory WideTextBlock(const unsigned char* text, DWORD size) {
+  const int length = static_cast<int>(ValidUtf8Length(text, size));
+  const auto* bytes = reinterpret_cast<const char*>(text);
+  const int wide = length > 0 ? MultiByteToWideChar(CP_UTF8, 0, bytes, length, nullptr, 0) : 0;
+  if (wide <= 0) return GlobalMemory();
+  GlobalMemory block = ZeroedBlock((DWORD(wide) + 1) * sizeof(wchar_t));
+  GlobalLockScope locked(block.get());
+  if (!locked.Data() ||
+      MultiByteToWideChar(CP_UTF8, 0, bytes, length, static_cast<wchar_t*>(locked.Data()), wide) !=
+          wide)
+    return GlobalMemory();
+  return block;
+}
+
+// The same text in the system code page (what it cannot show becomes its default character).
+GlobalMemory AnsiTextBlock(HGLOBAL wide_block) {
+  GlobalLockScope wide(wide_block);
+  if (!wide.Data()) return GlobalMemory();
+  const auto* text = static_cast<const wchar_t*>(wide.Data());
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return GlobalMemory();
+  GlobalMemory block = ZeroedBlock(DWORD(size));
+  GlobalLockScope locked(block.get());
+  if (!locked.Data() || WideCharToMultiByte(CP_ACP, 0, text, -1, static_cast<char*>(locked.Data()),
+                                            size, nullptr, nullptr) != size)
+    return GlobalMemory();
+  return block;
+}
+
+bool PutOnClipboard(UINT format, GlobalMemory& block) {
+  if (!SetClipboardData(format, block.get())) return false;
+  block.release();  // the clipboard owns it now
+  return true;
+}
+
 }  // namespace
 
 bool CopyTextFileToClipboard(const char* file_name) {
@@ -25,20 +68,25 @@ bool CopyTextFileToClipboard(const char* file_name) {
   if (size == 0 || size == INVALID_FILE_SIZE || size > kLargestText) return false;
 
   const DWORD block_size = size / kTextBlockGranule * kTextBlockGranule + kTextBlockGranule;
-  GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, block_size));
-  if (!block) return false;
+  GlobalMemory block = ZeroedBlock(block_size);
+  GlobalMemory wide;
   {
     GlobalLockScope locked(block.get());
-    if (!locked.Data()) return false;
-    ZeroMemory(locked.Data(), block_size);
-    if (!ReadExactly(file.get(), locked.Data(), size)) return false;
+    auto* bytes = static_cast<unsigned char*>(locked.Data());
+    if (!bytes || !ReadExactly(file.get(), bytes, size)) return false;
+    if (StartsWithUtf8Mark(bytes, size)) {
+      wide = WideTextBlock(bytes + sizeof kUtf8Mark, size - sizeof kUtf8Mark);
+      if (!wide) return false;
+    }
+  }
+  if (wide) {
+    block = AnsiTextBlock(wide.get());
+    if (!block) return false;
   }
 
   ClipboardScope clipboard;
-  if (!clipboard.Open() || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block.get()))
-    return false;
-  block.release();  // the clipboard owns it now
-  return true;
+  if (!clipboard.Open() || !EmptyClipboard()) return false;
+  return (!wide || PutOnClipboard(CF_UNICODETEXT, wide)) && PutOnClipboard(CF_TEXT, block);
 }
 
 }  // namespace talo
