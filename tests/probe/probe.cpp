@@ -51,6 +51,7 @@
 #include "tests/support/process_resources.h"
 #include "tests/support/program_information.h"
 #include "tests/support/remote_list_view.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
 
 using namespace talo::test;
@@ -270,11 +271,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "pif" && argc >= 5) {
-    const std::string bytes = ProgramInformationBytes(argv[3], argv[4]);
-    FILE* file = std::fopen(argv[2], "wb");
-    if (!file) return 1;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written ? 0 : 1;
+    return WriteFileBytes(argv[2], ProgramInformationBytes(argv[3], argv[4])) ? 0 : 1;
   }
   if (command == "hold" && argc >= 3) {
     // Wine closes a desktop once no process uses it; an explorer that enters it just then waits
