@@ -16,6 +16,7 @@
 #include "app/globals.h"
 #include "content/clipboard_object.h"
 #include "content/shortcut_file.h"
+#include "content/text_assignment.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/title_file.h"
@@ -100,7 +101,7 @@ bool PrepareAssignment(const talo::test::TestSettings& settings) {
   const std::string target = settings.UserFile("User.dat");
   return talo::CreateWorkingShortcut(target.c_str()) != 0 &&
          talo::CommitShortcut(kCode, talo::kShellLink) &&
-         talo::SaveTextAssignment("A text of a few words.\r\nAnd a second line.", kCode) &&
+         talo::SaveTextAssignment(L"A text of a few words.\r\nAnd a second line.", kCode) &&
          talo::WriteTitle(kCode, "The benchmark's assignment") &&
          talo::test::WriteFileBytes(
              settings.UserFile("0674.obj"),

@@ -91,9 +91,4 @@ bool SetShortcutDescription(const char* text, int kind);
 int OpenWorkingShortcut(int kind);
 bool ShowWorkingShortcutProperties(HWND owner, int kind);
 
-// The combination's text assignment (".txt", the bytes as typed, no terminator). Loading reads at
-// most 65534 bytes; saving an empty text deletes the file, as does a failed write.
-bool LoadTextAssignment(std::string& text, int code);
-bool SaveTextAssignment(const std::string& text, int code);
-
 }  // namespace talo

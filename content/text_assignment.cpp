@@ -1,9 +1,12 @@
-// The combination's text assignment file: the text's bytes as typed, no terminator.
+// The combination's text assignment file: the code page's bytes, or UTF-8 after the mark.
+#include "content/text_assignment.h"
+
 #include <windows.h>
 
 #include "base/text.h"
 #include "base/unique.h"
-#include "content/shortcut_file.h"
+#include "base/utf8.h"
+#include "base/wide_text.h"
 #include "data/combination.h"
 #include "data/combination_files.h"
 
@@ -11,8 +14,9 @@ namespace talo {
 namespace {
 
 constexpr const char* kTextExtension = AssignmentExtension(AssignmentKind::kText);
-// The editor's text box takes no more than this.
-constexpr DWORD kMaxTextBytes = 0xFFFE;
+// A whole box of text in the code page, or in UTF-8 (at most 3 bytes a UTF-16 unit) after the mark.
+constexpr DWORD kMaxAnsiBytes = kMaxTextLength;
+constexpr DWORD kMaxStoredBytes = sizeof kUtf8Mark + 3 * kMaxTextLength;
 
 bool WriteWholeText(const char* path, const std::string& text) {
   if (text.size() > MAXDWORD) return false;
@@ -24,9 +28,30 @@ bool WriteWholeText(const char* path, const std::string& text) {
   return WriteFile(file.get(), text.data(), size, &written, nullptr) && written == size;
 }
 
+bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
 }  // namespace
 
-bool LoadTextAssignment(std::string& text, int code) {
+std::wstring DecodeTextAssignment(const std::string& bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::wstring text;
+  if (StartsWithUtf8Mark(data, bytes.size()))
+    text = WidenUtf8(bytes.data() + sizeof kUtf8Mark, bytes.size() - sizeof kUtf8Mark);
+  else
+    text = WidenAnsi(bytes.substr(0, kMaxAnsiBytes));
+  if (text.size() > kMaxTextLength)
+    text.resize(IsLeadSurrogate(text[kMaxTextLength - 1]) ? kMaxTextLength - 1 : kMaxTextLength);
+  return text;
+}
+
+std::string EncodeTextAssignment(const std::wstring& text) {
+  std::string bytes;
+  if (ExactAnsi(text, bytes)) return bytes;
+  return std::string(reinterpret_cast<const char*>(kUtf8Mark), sizeof kUtf8Mark) +
+         NarrowToUtf8(text);
+}
+
+bool LoadTextAssignment(std::wstring& text, int code) {
   text.clear();
   char path[kPathCapacity];
   if (CombinationFileName(path, code, kTextExtension) == 0) return false;
@@ -36,20 +61,19 @@ bool LoadTextAssignment(std::string& text, int code) {
   DWORD high = 0;
   const DWORD low = GetFileSize(file.get(), &high);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-  if (low == 0 && high == 0) return false;
-  const DWORD wanted = high != 0 || low > kMaxTextBytes ? kMaxTextBytes : low;
+  const DWORD wanted = high != 0 || low > kMaxStoredBytes ? kMaxStoredBytes : low;
   std::string bytes(wanted, '\0');
   DWORD read = 0;
   if (!ReadFile(file.get(), bytes.data(), wanted, &read, nullptr) || read != wanted) return false;
-  text = std::move(bytes);
-  return true;
+  text = DecodeTextAssignment(bytes);
+  return !text.empty();
 }
 
-bool SaveTextAssignment(const std::string& text, int code) {
+bool SaveTextAssignment(const std::wstring& text, int code) {
   char path[kPathCapacity];
   if (CombinationFileName(path, code, kTextExtension) == 0) return false;
   SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  if (!text.empty() && WriteWholeText(path, text)) return true;
+  if (!text.empty() && WriteWholeText(path, EncodeTextAssignment(text))) return true;
   // A cut text is no text; an empty one has no file. Either way a file still there (held open by
   // another program) is a failure, even for an empty text.
   DeleteFileA(path);

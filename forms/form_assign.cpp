@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "base/error.h"
 #include "content/shortcut_file.h"
+#include "content/text_assignment.h"
 #include "content/working_object.h"
 #include "data/combination.h"
 #include "data/combination_files.h"
@@ -226,7 +227,7 @@ LRESULT TFormAssign::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return TForm::HandleMessage(message, wparam, lparam);
 }
 
-bool TFormAssign::KeepsText() const { return TextKept && memoText.Text().empty(); }
+bool TFormAssign::KeepsText() const { return TextKept && memoText.WideText().empty(); }
 
 int TFormAssign::ShortcutKindToSave() const {
   return ShortcutKind != kNoShortcut ? ShortcutKind : KeptShortcutKind;
@@ -248,11 +249,11 @@ void TFormAssign::LoadAssignment() {
   ReadTitle(Combination, title);
   edtTitle.Text(title[0] ? title : name);
   Unopened.clear();
-  std::string text;
+  std::wstring text;
   TextKept = !LoadTextAssignment(text, Combination) &&
              CombinationFileHasContent(Combination, kTextExtension);
   if (TextKept) NoteUnopened(kTextExtension);
-  memoText.Text(text);
+  memoText.WideText(text);
 
   ShortcutKind = kNoShortcut;
   KeptShortcutKind = kNoShortcut;
@@ -264,7 +265,7 @@ void TFormAssign::LoadAssignment() {
   if (ObjectKept) NoteUnopened(kObjectExtension);
   scbObject.UpdateScrollRange();
   scbObject.ScrollTo(0, 0);
-  const bool has_text = !memoText.Text().empty() || TextKept;
+  const bool has_text = !memoText.WideText().empty() || TextKept;
   ConfirmOverwrite = ShortcutKindToSave() != kNoShortcut || has_text || HasObjectToSave();
 
   radShortcut.Checked(kind >= kShellLink && kind <= kInternetShortcut &&
@@ -315,7 +316,7 @@ bool TFormAssign::SaveAssignment() {
   const bool shortcut = radShortcut.Checked();
   const bool text = radText.Checked();
   const bool object = radObject.Checked();
-  const bool has_text = !memoText.Text().empty() || KeepsText();
+  const bool has_text = !memoText.WideText().empty() || KeepsText();
   const int shortcut_kind = ShortcutKindToSave();
   const bool has_object = HasObjectToSave();
   if (enabled) {
@@ -358,7 +359,7 @@ bool TFormAssign::SaveAssignment() {
     Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
     Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
     // Kept content was not loaded: writing the empty box over it would delete it.
-    Check(KeepsText() || SaveTextAssignment(memoText.Text(), Combination), msg::kTextWrite);
+    Check(KeepsText() || SaveTextAssignment(memoText.WideText(), Combination), msg::kTextWrite);
     Check((ShortcutKind == kNoShortcut && KeptShortcutKind != kNoShortcut) ||
               CommitShortcut(Combination, ShortcutKind),
           msg::kShortcutWrite);

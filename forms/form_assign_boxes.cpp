@@ -10,6 +10,7 @@
 #include "content/clipboard_object.h"
 #include "content/file_list.h"
 #include "content/shortcut_file.h"
+#include "content/text_assignment.h"
 #include "content/working_object.h"
 #include "forms/error_scope.h"
 #include "forms/form_assign.h"
@@ -73,7 +74,7 @@ void TFormAssign::CreateContentBoxes() {
   dialog_memo.want_returns = false;
   dialog_memo.horizontal_scroll_bar = true;
   memoText.Create(*this, {220, 135, 200, 200}, "", dialog_memo)
-      .MaxLength(65534)
+      .MaxLength(kMaxTextLength)
       .Hint(radText.Hint())
       .OnChange([this] { memoTextChange(); })
       .OnKeyDown([this](WORD key) { return SelectAllOnCtrlA(memoText.Handle(), key); });
@@ -301,7 +302,7 @@ bool TFormAssign::pnlShortcutKeyDown(WORD key) {
 
 void TFormAssign::memoTextChange() {
   if (Updating) return;  // the editor filling the box is no change by the user
-  if (!memoText.Text().empty()) TickEnabled();
+  if (!memoText.WideText().empty()) TickEnabled();
   UpdateControls(true);
 }
 

@@ -137,7 +137,9 @@ void TApplication::Run() {
 
 bool TApplication::ProcessMessage() {
   MSG msg;
-  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+  // Wide retrieval: a character typed into a Unicode window (the memo) arrives whole; the system
+  // converts it for the code-page windows.
+  if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
     terminated_ = true;
     return false;
   }
@@ -154,7 +156,7 @@ bool TApplication::ProcessMessage() {
         TurnsPage(root, msg))
       return true;
     const HWND focus = GetFocus();
-    if (root && IsDialogMessageA(root, &msg)) {
+    if (root && IsDialogMessageW(root, &msg)) {
       // Tab, the arrows and access keys move the focus; the frame of the button that Enter
       // presses follows it. (Typing, which leaves the focus, costs nothing here.)
       if (GetFocus() != focus)
@@ -162,7 +164,7 @@ bool TApplication::ProcessMessage() {
       return true;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   } catch (const std::exception& error) {
     ShowException(error);
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 
+#include "base/wide_text.h"
 #include "ui/application.h"
 #include "ui/common_controls.h"
 #include "ui/form.h"
@@ -57,7 +58,8 @@ const char* TControl::CustomControlClass() {
 }
 
 void TControl::CreateHandle(const TParent& parent, const char* window_class, DWORD style,
-                            DWORD ex_style, const TBounds& bounds, const std::string& text) {
+                            DWORD ex_style, const TBounds& bounds, const std::string& text,
+                            bool unicode) {
   if (handle_) {
     HWND old = handle_;
     Detach();
@@ -69,9 +71,13 @@ void TControl::CreateHandle(const TParent& parent, const char* window_class, DWO
   form_ = parent.Form();
   custom_ = std::strcmp(window_class, kCustomControlClass) == 0;
   style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0);
-  HWND window = CreateWindowExA(ex_style, window_class, text.c_str(), style, bounds.left,
-                                bounds.top, bounds.width, bounds.height, parent.Handle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())),
+  const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId()));
+  HWND window =
+      unicode ? CreateWindowExW(ex_style, WidenAnsi(window_class).c_str(), WidenAnsi(text).c_str(),
+                                style, bounds.left, bounds.top, bounds.width, bounds.height,
+                                parent.Handle(), id, GetModuleHandleA(nullptr), nullptr)
+              : CreateWindowExA(ex_style, window_class, text.c_str(), style, bounds.left,
+                                bounds.top, bounds.width, bounds.height, parent.Handle(), id,
                                 GetModuleHandleA(nullptr), nullptr);
   if (!window)
     throw EFrameworkError(std::string("Cannot create a window of class ") + window_class);

@@ -118,9 +118,11 @@ class TControl {
 
  protected:
   // Creates the window as a child of `parent`, subclasses it and gives it the form's font.
-  // Throws EFrameworkError when the window cannot be created.
+  // A `unicode` window keeps its text in UTF-16, so that characters outside the system code page
+  // survive in it (read them with the wide window-text calls). Throws EFrameworkError when the
+  // window cannot be created.
   void CreateHandle(const TParent& parent, const char* window_class, DWORD style, DWORD ex_style,
-                    const TBounds& bounds, const std::string& text);
+                    const TBounds& bounds, const std::string& text, bool unicode = false);
   // The class of the framework's own painted controls (pictures, panels, pages, scroll boxes):
   // they erase with their colour, make clicks from mouse messages and host children.
   static const char* CustomControlClass();

@@ -12,7 +12,7 @@ TMemo& TMemo::Create(const TParent& parent, const TBounds& bounds, const std::st
   DWORD window_style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
   if (style.want_returns) window_style |= ES_WANTRETURN;
   if (style.horizontal_scroll_bar) window_style |= ES_AUTOHSCROLL | WS_HSCROLL;
-  CreateHandle(parent, "EDIT", window_style, WS_EX_CLIENTEDGE, sized, text);
+  CreateHandle(parent, "EDIT", window_style, WS_EX_CLIENTEDGE, sized, text, /*unicode=*/true);
   return *this;
 }
 
@@ -42,6 +42,18 @@ LRESULT TMemo::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 int TMemo::LineCount() const {
   return Handle() ? static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)) : 0;
+}
+
+std::wstring TMemo::WideText() const {
+  if (!Handle()) return std::wstring();
+  std::wstring text(GetWindowTextLengthW(Handle()) + 1, L'\0');
+  text.resize(GetWindowTextW(Handle(), &text[0], static_cast<int>(text.size())));
+  return text;
+}
+
+TMemo& TMemo::WideText(const std::wstring& text) {
+  if (Handle()) SetWindowTextW(Handle(), text.c_str());
+  return *this;
 }
 
 }  // namespace talo::ui

@@ -1,4 +1,5 @@
-// TMemo: a multi-line edit whose lines wrap, with a vertical scroll bar.
+// TMemo: a multi-line edit whose lines wrap, with a vertical scroll bar. It keeps any Unicode
+// text; Text() gives it in the system code page, WideText() as it is.
 #pragma once
 
 #include <string>
@@ -22,6 +23,8 @@ class TMemo : public TCustomEdit<TMemo> {
   TMemo& Create(const TParent& parent, const TBounds& bounds, const std::string& text = "",
                 const TMemoStyle& style = {});
   int LineCount() const;
+  std::wstring WideText() const;
+  TMemo& WideText(const std::wstring& text);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -10,6 +10,7 @@
 
 #include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
+#include "content/text_assignment.h"
 #include "tests/support/program_information.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_settings.h"
@@ -19,6 +20,7 @@ namespace {
 
 using test::FileExists;
 using test::WriteFileBytes;
+using test::ReadFileBytes;
 
 class ShortcutFile : public ::testing::Test {
  protected:
@@ -265,11 +267,11 @@ TEST_F(ShortcutFile, LinkCallsLeaveTheCallersComInitialisationBalanced) {
 
 TEST_F(ShortcutFile, TextAssignmentFiles) {
   const std::string file = User("0674.txt");
-  std::string text;
-  ASSERT_TRUE(SaveTextAssignment("typed\r\ntext", 0x674));
+  std::wstring text;
+  ASSERT_TRUE(SaveTextAssignment(L"typed\r\ntext", 0x674));
   ASSERT_TRUE(LoadTextAssignment(text, 0x674));
-  EXPECT_EQ(text, "typed\r\ntext");
-  EXPECT_TRUE(SaveTextAssignment("", 0x674));
+  EXPECT_EQ(text, L"typed\r\ntext");
+  EXPECT_TRUE(SaveTextAssignment(L"", 0x674));
   EXPECT_FALSE(FileExists(file));
   EXPECT_FALSE(LoadTextAssignment(text, 0x674));
 
@@ -277,14 +279,44 @@ TEST_F(ShortcutFile, TextAssignmentFiles) {
   long_text[65533] = 'z';
   ASSERT_TRUE(WriteFileBytes(file, long_text));
   ASSERT_TRUE(LoadTextAssignment(text, 0x674));
-  EXPECT_EQ(text, long_text.substr(0, 65534));
+  EXPECT_EQ(text, std::wstring(65533, L'a') + L"z");
 
   HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(LoadTextAssignment(text, 0x674));
-  EXPECT_EQ(text, "");
-  EXPECT_FALSE(SaveTextAssignment("", 0x674)) << "the file could not be deleted";
+  EXPECT_EQ(text, L"");
+  EXPECT_FALSE(SaveTextAssignment(L"", 0x674)) << "the file could not be deleted";
   CloseHandle(lock);
+}
+
+// The test machine's code page is 1252.
+TEST_F(ShortcutFile, TextAssignmentsStayInTheCodePageUnlessItCannotHoldThem) {
+  const std::string file = User("0675.txt");
+  const std::wstring ansi = L"caf\u00e9 \u201cquoted\u201d \u20ac5";
+  ASSERT_TRUE(SaveTextAssignment(ansi, 0x675));
+  EXPECT_EQ(ReadFileBytes(file), "caf\xe9 \x93quoted\x94 \x80" "5") << "not as earlier copies wrote it";
+
+  const std::wstring scripts = L"\u0391\u03b8\u03ae\u03bd\u03b1 \u041c\u043e\u0441\u043a\u0432\u0430 "
+                               L"\u6771\u4eac \U0001F600 \u0100";  // U+0100 has a best fit, "A"
+  const std::string utf8 =
+      "\xef\xbb\xbf\xce\x91\xce\xb8\xce\xae\xce\xbd\xce\xb1 \xd0\x9c\xd0\xbe\xd1\x81\xd0\xba"
+      "\xd0\xb2\xd0\xb0 \xe6\x9d\xb1\xe4\xba\xac \xf0\x9f\x98\x80 \xc4\x80";
+  ASSERT_TRUE(SaveTextAssignment(scripts, 0x675));
+  EXPECT_EQ(ReadFileBytes(file), utf8);
+  std::wstring text;
+  ASSERT_TRUE(LoadTextAssignment(text, 0x675));
+  EXPECT_EQ(text, scripts);
+
+  // Damaged UTF-8 is read as far as it is valid; the mark alone is no text.
+  EXPECT_EQ(DecodeTextAssignment(utf8.substr(0, utf8.size() - 1)), scripts.substr(0, 19));
+  EXPECT_EQ(DecodeTextAssignment("\xef\xbb\xbf" "ab\xc0\xaf" "cd"), L"ab");
+  ASSERT_TRUE(WriteFileBytes(file, "\xef\xbb\xbf"));
+  EXPECT_FALSE(LoadTextAssignment(text, 0x675));
+  // A long one is cut to the box's limit, never between the halves of a character.
+  const std::string emoji = "\xf0\x9f\x98\x80";
+  std::string long_utf8 = "\xef\xbb\xbf" + std::string(65533, 'a');
+  for (int i = 0; i < 100; ++i) long_utf8 += emoji;
+  EXPECT_EQ(DecodeTextAssignment(long_utf8), std::wstring(65533, L'a'));
 }
 
 TEST(ShortcutFilePaths, NameTitleExtensionAndFolder) {
