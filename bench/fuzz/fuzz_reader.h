@@ -55,5 +55,6 @@ std::unique_ptr<FuzzReader> MakeShellLinkReader();
 std::unique_ptr<FuzzReader> MakeInternetShortcutReader();
 std::unique_ptr<FuzzReader> MakeShortcutPreviewReader();
 std::unique_ptr<FuzzReader> MakeFileListPasteReader();
+std::unique_ptr<FuzzReader> MakeTextAssignmentReader();
 
 }  // namespace talo::fuzz

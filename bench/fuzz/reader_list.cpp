@@ -20,6 +20,7 @@ const std::vector<ReaderEntry>& AllReaders() {
       {"object-preview", MakePreviewReader},
       {"clipboard-restore", MakeClipboardRestoreReader},
       {"text-copy", MakeTextCopyReader},
+      {"text-assignment", MakeTextAssignmentReader},
       {"keyboard-proc", MakeKeyboardProcReader},
       {"settings", MakeSettingsReader},
       {"command-line", MakeCommandLineReader},
