@@ -7,6 +7,7 @@
 //                                             that has one with this ID
 //   probe mapping NAME SIZE                   prints the block's bytes as hex; exit 1 when absent
 //   probe clipboard [TEXT]                    prints the clipboard's text, or puts TEXT there
+//   probe clipboard-utf8 FILE                 puts the UTF-8 file's text there as CF_UNICODETEXT
 //   probe clipboard-bitmap WIDTH HEIGHT       puts a dark grey picture (CF_DIB) there
 //   probe clipboard-files PATH...             puts a file list (CF_HDROP) there
 //   probe clipboard-formats                   prints the clipboard's format numbers
@@ -44,6 +45,7 @@
 #include <vector>
 
 #include "base/unique.h"
+#include "base/wide_text.h"
 #include "data/file_version.h"
 #include "data/settings.h"
 #include "data/user_data.h"
@@ -303,6 +305,10 @@ int main(int argc, char** argv) {
   if (command == "resources" && argc >= 4)
     return PrintResources(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;
+  if (command == "clipboard-utf8" && argc >= 3) {
+    const std::string utf8 = ReadFileBytes(argv[2]);
+    return WriteClipboardUnicode(talo::WidenUtf8(utf8.data(), utf8.size())) ? 0 : 1;
+  }
   if (command == "clipboard") {
     std::printf("%s\n", ReadClipboardText().c_str());
     return 0;

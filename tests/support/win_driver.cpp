@@ -274,20 +274,30 @@ bool TrayIconExists(HWND owner, UINT id) {
   return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-bool WriteClipboardText(const std::string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+namespace {
+bool WriteClipboardBytes(UINT format, const void* bytes, size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!block) return false;
-  std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  std::memcpy(GlobalLock(block), bytes, size);
   GlobalUnlock(block);
   if (!OpenClipboardPatiently()) {
     GlobalFree(block);
     return false;
   }
   EmptyClipboard();
-  const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+  const bool set = SetClipboardData(format, block) != nullptr;
   if (!set) GlobalFree(block);
   CloseClipboard();
   return set;
+}
+}  // namespace
+
+bool WriteClipboardText(const std::string& text) {
+  return WriteClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+bool WriteClipboardUnicode(const std::wstring& text) {
+  return WriteClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 bool WaitForTrayIcon(HWND owner, UINT id, DWORD timeout_ms) {

@@ -70,6 +70,8 @@ bool WaitForSharedMemory(const std::string& name, DWORD timeout_ms);
 std::string ReadClipboardText();
 // Empties the clipboard and puts `text` on it as CF_TEXT; false when the clipboard is busy.
 bool WriteClipboardText(const std::string& text);
+// The same with CF_UNICODETEXT.
+bool WriteClipboardUnicode(const std::wstring& text);
 
 // True when the notification area holds the icon `id` of `owner`: the shell accepts a change of
 // an icon it has and refuses one it has not.

@@ -3,14 +3,16 @@
 //
 //   keys=41 42 75       the virtual keys of every WM_KEYDOWN / WM_SYSKEYDOWN the edit received
 //   mods=0              Shift 1, Ctrl 2, Alt 4 as the desktop's key state has them now
-//   text=...            the edit's text (the rest of the file)
+//   text=...            the edit's text in UTF-8 (the rest of the file)
 //
+// The edit is a Unicode window, as in most programs today, so that a pasted CF_UNICODETEXT arrives
+// whole; a paste takes the text format that was put on the clipboard first, as the hook put it.
 // It ends when a file named like the log plus ".quit" appears.
 //
 // Beside the log, a journal (named like the log plus ".events") gets one line per thing the edit
 // received, in the order it came, for runs too long to compare whole texts:
 //
-//   char a                      a typed character (WM_CHAR of a printable character)
+//   char a                      a typed character (WM_CHAR of a printable character, UTF-8)
 //   paste text=Pasted by ...    a paste (WM_PASTE) while the clipboard holds a text: the text
 //   paste format=8 size=3112    a paste while it holds none: its first format and that one's size
 //   gdi=24                      the target's GDI objects, counted when a file named like the log
@@ -37,12 +39,45 @@ void Journal(const std::string& line) {
   WriteFile(journal.get(), text.data(), DWORD(text.size()), &written, nullptr);
 }
 
+std::string Utf8(const wchar_t* text, int length = -1) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string bytes(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, length, &bytes[0], size, nullptr, nullptr);
+  if (length < 0) bytes.resize(size - 1);
+  return bytes;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+  std::wstring text(size > 0 ? size : 1, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], size);
+  text.resize(text.size() - 1);
+  return text;
+}
+
+// The first text format on the clipboard: Wine makes the other one from it on request.
+UINT FirstTextFormat() {
+  for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
+    if (format == CF_TEXT || format == CF_UNICODETEXT) return format;
+  return 0;
+}
+
+// "text=" and the clipboard's text in UTF-8, or what the clipboard holds instead.
 std::string ClipboardContent(HWND window) {
   if (!OpenClipboard(window)) return "unreadable";
   std::string content;
-  if (HANDLE text = GetClipboardData(CF_TEXT)) {
-    if (const char* chars = static_cast<const char*>(GlobalLock(text))) {
-      content = std::string("text=") + chars;
+  const UINT text_format = FirstTextFormat();
+  if (HANDLE text = text_format ? GetClipboardData(text_format) : nullptr) {
+    if (const void* chars = GlobalLock(text)) {
+      if (text_format == CF_UNICODETEXT) {
+        content = "text=" + Utf8(static_cast<const wchar_t*>(chars));
+      } else {
+        const std::string ansi = static_cast<const char*>(chars);
+        std::wstring wide(ansi.size() + 1, L'\0');
+        wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], int(wide.size())));
+        content = "text=" + Utf8(wide.c_str());
+      }
       GlobalUnlock(text);
     }
   } else if (const UINT format = EnumClipboardFormats(0)) {
@@ -62,7 +97,10 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     wsprintfA(hex, "%02X ", unsigned(wparam & 0xFF));
     keys += hex;
   }
-  if (message == WM_CHAR && wparam >= ' ') Journal(std::string("char ") + char(wparam));
+  if (message == WM_CHAR && wparam >= ' ') {
+    const wchar_t typed = static_cast<wchar_t>(wparam);
+    Journal("char " + Utf8(&typed, 1));
+  }
   if (message == WM_PASTE) {
     const std::string content = ClipboardContent(window);
     Journal("paste " + content);
@@ -71,12 +109,12 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     // that what it holds after thousands of pastes tells about the hook and not about that.
     const std::string text_prefix = "text=";
     if (content.compare(0, text_prefix.size(), text_prefix) == 0) {
-      SendMessageA(window, EM_REPLACESEL, TRUE,
-                   reinterpret_cast<LPARAM>(content.c_str() + text_prefix.size()));
+      const std::wstring text = Wide(content.substr(text_prefix.size()));
+      SendMessageW(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
       return 0;
     }
   }
-  return CallWindowProcA(edit_procedure, window, message, wparam, lparam);
+  return CallWindowProcW(edit_procedure, window, message, wparam, lparam);
 }
 
 void AnswerCountRequest() {
@@ -95,9 +133,9 @@ int HeldModifiers() {
 
 // Written aside and moved over the log, so that a reader never sees half a file.
 void WriteLog() {
-  std::string text(GetWindowTextLengthA(edit) + 1, '\0');
-  GetWindowTextA(edit, &text[0], int(text.size()));
-  text.resize(text.size() - 1);
+  std::wstring wide(GetWindowTextLengthW(edit) + 1, L'\0');
+  wide.resize(GetWindowTextW(edit, &wide[0], int(wide.size())));
+  const std::string text = Utf8(wide.c_str());
   char mods[16];
   wsprintfA(mods, "%d", HeldModifiers());
   const std::string content = "keys=" + keys + "\nmods=" + mods + "\ntext=" + text;
@@ -150,19 +188,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   RegisterClassA(&window_class);
   HWND window = CreateWindowA("TaloHotkeyTarget", "Talo Hotkey Target", WS_OVERLAPPEDWINDOW, 0, 0,
                               600, 400, nullptr, nullptr, instance, nullptr);
-  edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 600,
+  edit = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 600,
                        400, window, nullptr, instance, nullptr);
   edit_procedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   SetFocus(edit);
   SetTimer(window, 1, 50, nullptr);
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }

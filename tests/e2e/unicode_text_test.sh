@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Texts in any script, with real keys: a text of Latin, Greek, Cyrillic and CJK characters and an
+# emoji is pasted and typed into the editor's text box and saved as UTF-8 after the mark; a text
+# that the code page holds is saved in its bytes, as every earlier copy wrote it. Both are then
+# pasted by the hook into a program whose edit reads Unicode, and the first is opened and saved
+# again unchanged.
+#
+#   unicode_text_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
+set -euo pipefail
+
+source "$(dirname "$0")/lib.sh"
+e2e_setup shipped  # Ctrl + Alt + F7 and F8 are free
+
+shots="$build/unicode_text"
+mkdir -p "$shots"
+visible() { probe window "$1" - | grep -q visible; }
+gone() { ! visible "$1"; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+box_shown() { probe msgbox "$1" 0 >/dev/null; }
+open_editor() {
+  poll 10 foreground_is TFormMain || fail "the keyboard window is not in front ($1)"
+  xdotool key "$1"
+  poll 10 visible TFormAssign || fail "$1 did not open the editor"
+  settle 0.5
+}
+# The text box chosen (Alt+T, Tab), the UTF-8 file's text pasted into it, then `typed` typed.
+enter_text() {
+  probe_block clipboard-utf8 "$(winepath -w "$1")" || fail "cannot put $1 on the clipboard"
+  xdotool key alt+t Tab ctrl+v
+  xdotool type --delay 150 "$2"
+}
+same_bytes() { cmp "$1" "$2" >&2 || fail "$(basename "$2") holds: $(od -An -c "$2")"; }
+
+scripts="Latin café, Ελληνικά, Русский, 中文 😀"
+typed=" Ωμέγα"
+printf '%s' "$scripts" >"$work/scripts.txt"
+{ printf '\xef\xbb\xbf'; printf '%s%s' "$scripts" "$typed"; } >"$work/0676.expected"
+ansi="Quotes “in” Windows-1252: café 5€"
+printf '%s' "$ansi" >"$work/ansi.txt"
+printf 'Quotes \x93in\x94 Windows-1252: caf\xe9 5\x80 ok' >"$work/0677.expected"
+
+in_desktop "${install}Talowick.exe"
+poll 60 visible TFormMain || fail "the main window did not show"
+focus_desktop >/dev/null
+
+open_editor ctrl+alt+F7
+enter_text "$work/scripts.txt" "$typed"
+settle 0.5
+read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
+import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/scripts.png"
+xdotool key Return
+poll 10 gone TFormAssign || fail "Enter did not save the text in several scripts"
+same_bytes "$work/0676.expected" "$user_dir/0676.txt"
+
+open_editor ctrl+alt+F8
+enter_text "$work/ansi.txt" " ok"
+xdotool key Return
+poll 10 gone TFormAssign || fail "Enter did not save the code page's text"
+same_bytes "$work/0677.expected" "$user_dir/0677.txt"
+
+# Reopened, the text is shown as it was stored: a new title saved over it leaves its file as it is.
+open_editor ctrl+alt+F7
+xdotool key d ctrl+a
+xdotool type --delay 20 "Scripts"
+xdotool key Return
+poll 5 box_shown "Save confirmation." || fail "no overwrite question"
+probe press "Save confirmation." 6
+poll 10 gone TFormAssign || fail "the editor did not close after the new title"
+same_bytes "$work/0676.expected" "$user_dir/0676.txt"
+
+# The hook pastes both into a program whose edit reads Unicode.
+xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+poll 10 hook_installed || fail "the hook did not come back when the window hid"
+start_target
+xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
+settle 0.5
+xdotool key ctrl+alt+F7
+poll 10 text_is "$scripts$typed" || fail "Ctrl+Alt+F7 did not paste every character"
+xdotool key ctrl+alt+F8
+poll 10 text_is "$scripts$typed$ansi ok" || fail "Ctrl+Alt+F8 did not paste the code page's text"
+
+echo "unicode text test passed"
