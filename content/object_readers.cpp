@@ -7,6 +7,9 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "base/text.h"
 #include "base/unique.h"
@@ -174,16 +177,34 @@ int ReadObjectFileList(char* output, const char* file_name, int capacity) {
   return length;
 }
 
-int ReadObjectText(char* output, const char* file_name, int capacity) {
-  Fail(output, capacity);
+int ReadObjectText(wchar_t* output, const char* file_name, int capacity) {
   if (!output || capacity <= 0) return 0;
+  output[0] = L'\0';
   FileHandle file = OpenObjectFile(file_name);
+  if (!file) return 0;
+  const DWORD most = DWORD(capacity - 1);
   DWORD count = 0;
-  if (!file || !SeekRecord(file.get(), CF_TEXT, count)) return 0;
-  const DWORD wanted = count < DWORD(capacity - 1) ? count : DWORD(capacity - 1);
-  if (!ReadExactly(file.get(), output, wanted)) return Fail(output, capacity);
-  output[wanted] = '\0';
-  return BoundedLength(output, capacity);
+  if (SeekRecord(file.get(), CF_UNICODETEXT, count)) {
+    const DWORD wanted = count / sizeof(wchar_t) < most ? count / sizeof(wchar_t) : most;
+    if (!ReadExactly(file.get(), output, wanted * sizeof(wchar_t))) {
+      output[0] = L'\0';
+      return 0;
+    }
+    output[wanted] = L'\0';
+    return static_cast<int>(wcsnlen(output, wanted));
+  }
+  // No Unicode text (or a broken record before one): the code page's text.
+  if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) != 0 ||
+      !SeekRecord(file.get(), CF_TEXT, count))
+    return 0;
+  std::string text(count < most ? count : most, '\0');
+  if (!ReadExactly(file.get(), &text[0], DWORD(text.size()))) return 0;
+  text.resize(std::strlen(text.c_str()));
+  const int length = text.empty() ? 0
+                                   : MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()),
+                                                         output, capacity - 1);
+  output[length > 0 ? length : 0] = L'\0';
+  return length > 0 ? length : 0;
 }
 
 }  // namespace talo

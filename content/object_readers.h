@@ -21,8 +21,8 @@ HENHMETAFILE ReadObjectMetafile(const char* file_name);
 // characters. Returns the length; 0 with an empty output on failure.
 int ReadObjectFileList(char* output, const char* file_name, int capacity);
 
-// The first CF_TEXT, at most `capacity` - 1 bytes of it. Returns the length; 0 with an empty output
-// on failure.
-int ReadObjectText(char* output, const char* file_name, int capacity);
+// The first CF_UNICODETEXT, else the first CF_TEXT in the system code page; at most `capacity` - 1
+// characters of it. Returns the length; 0 with an empty output on failure.
+int ReadObjectText(wchar_t* output, const char* file_name, int capacity);
 
 }  // namespace talo

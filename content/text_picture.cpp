@@ -1,34 +1,36 @@
 // The text picture: a file list or a text drawn as a small preview bitmap.
 #include "content/text_picture.h"
 
+#include <iterator>
+
 #include "base/unique.h"
 
 namespace talo {
 namespace {
 
-constexpr char kMoreLines[] = "...";
+constexpr wchar_t kMoreLines[] = L"...";
 constexpr int kLineHeight = 16;
 constexpr RECT kFirstLine = {2, 1, 190, 1 + kLineHeight};
 
-bool IsLineBreak(char c) { return static_cast<unsigned char>(c) < 32; }
+bool IsLineBreak(wchar_t c) { return c < 32; }
 
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 using MemoryDc = Unique<HDC, DeleteMemoryDc>;
 
 }  // namespace
 
-int LayOutTextPicture(const char* text, TextPictureLines& lines) {
+int LayOutTextPicture(const wchar_t* text, TextPictureLines& lines) {
   lines = {};
   if (!text) return 0;
-  const char* p = text;
+  const wchar_t* p = text;
   while (*p) {
     while (*p && IsLineBreak(*p)) ++p;
     if (!*p) break;
-    const char* start = p;
+    const wchar_t* start = p;
     while (*p && !IsLineBreak(*p)) ++p;
     if (lines.count == kTextPictureMaxLines) {
       lines.start[kTextPictureMaxLines - 1] = kMoreLines;
-      lines.length[kTextPictureMaxLines - 1] = sizeof kMoreLines - 1;
+      lines.length[kTextPictureMaxLines - 1] = static_cast<int>(std::size(kMoreLines)) - 1;
       break;
     }
     lines.start[lines.count] = start;
@@ -38,7 +40,7 @@ int LayOutTextPicture(const char* text, TextPictureLines& lines) {
   return lines.count;
 }
 
-HBITMAP CreateTextPicture(HDC dc, const char* text, HFONT font) {
+HBITMAP CreateTextPicture(HDC dc, const wchar_t* text, HFONT font) {
   TextPictureLines lines;
   if (!dc || LayOutTextPicture(text, lines) == 0) return nullptr;
   GdiObject picture(CreateCompatibleBitmap(dc, kTextPictureSize, kTextPictureSize));
@@ -54,7 +56,7 @@ HBITMAP CreateTextPicture(HDC dc, const char* text, HFONT font) {
   for (int i = 0; i < lines.count; ++i) {
     RECT line = kFirstLine;
     OffsetRect(&line, 0, i * kLineHeight);
-    DrawTextA(canvas.get(), lines.start[i], lines.length[i], &line,
+    DrawTextW(canvas.get(), lines.start[i], lines.length[i], &line,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   if (old_font) SelectObject(canvas.get(), old_font);

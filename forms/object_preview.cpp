@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "base/unique.h"
+#include "base/wide_text.h"
 #include "content/metafile_picture.h"
 #include "content/object_readers.h"
 #include "content/shortcut_file.h"
@@ -46,11 +47,12 @@ HBITMAP ReadPreviewPicture(const char* file, HDC dc, bool& transparent) {
   transparent = true;
   MetafileHandle metafile(ReadObjectMetafile(file));
   if (metafile) return CreateMetafilePicture(dc, metafile.get());
-  char text[kPreviewTextCapacity];
-  if (ReadObjectFileList(text, file, sizeof text) > 0) {
-    if (HBITMAP list = CreateTextPicture(dc, text, nullptr)) return list;
+  char list[kPreviewTextCapacity];
+  if (ReadObjectFileList(list, file, sizeof list) > 0) {
+    if (HBITMAP picture = CreateTextPicture(dc, WidenAnsi(list).c_str(), nullptr)) return picture;
   }
-  if (ReadObjectText(text, file, sizeof text) > 0) return CreateTextPicture(dc, text, nullptr);
+  wchar_t text[kPreviewTextCapacity];
+  if (ReadObjectText(text, file, kPreviewTextCapacity) > 0) return CreateTextPicture(dc, text, nullptr);
   return nullptr;
 }
 

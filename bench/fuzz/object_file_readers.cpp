@@ -82,6 +82,9 @@ std::string RichMetafileBits() {
 // enough to be drawn.
 bool MakeObjectSeeds(std::vector<std::string>& seeds, bool metafiles_only = false) {
   const ObjectRecord text = {CF_TEXT, std::string("first line\r\nsecond line\r\n", 26)};
+  const wchar_t scripts[] = L"\u0391\u03b8\u03ae\u03bd\u03b1\r\n\u6771\u4eac \U0001F600";
+  const ObjectRecord unicode_text = {
+      CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(scripts), sizeof scripts)};
   const ObjectRecord files = {
       CF_HDROP, test::FileListBytes({"C:\\docs\\letter.txt", "D:\\pictures\\a b.png"})};
   const ObjectRecord wide_files = {CF_HDROP, test::FileListBytes({"C:\\wide\\name.txt"}, true)};
@@ -99,6 +102,7 @@ bool MakeObjectSeeds(std::vector<std::string>& seeds, bool metafiles_only = fals
       {files},
       {wide_files},
       {text},
+      {unicode_text},
       {text, files, metafile, {CF_DIB, test::SampleDib(4, 4, 24)}}};
   const std::string path = ScratchFolder() + "seed.obj";
   for (const auto& records : metafiles_only ? metafile_contents : all_contents) {
@@ -194,12 +198,12 @@ class ObjectFileListReader : public ObjectFileReader {
 class ObjectTextReader : public ObjectFileReader {
  public:
   bool Read(const std::string& input) override {
-    return ReadObjectText(output_.Output(kPreviewCapacity), WriteInput(input), kPreviewCapacity) >
-           0;
+    auto* text = reinterpret_cast<wchar_t*>(output_.Output(kPreviewCapacity * sizeof(wchar_t)));
+    return ReadObjectText(text, WriteInput(input), kPreviewCapacity) > 0;
   }
 
  private:
-  GuardedMemory output_{kPreviewCapacity};
+  GuardedMemory output_{kPreviewCapacity * sizeof(wchar_t)};
 };
 
 class ClipboardRestoreReader : public ObjectFileReader {

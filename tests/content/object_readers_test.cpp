@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/unique.h"
+#include "base/wide_text.h"
 #include "content/text_picture.h"
 #include "tests/support/object_records.h"
 #include "tests/support/temp_folder.h"
@@ -126,19 +127,28 @@ TEST_F(ObjectReaders, MetafileReadsTheFirstEnhancedMetafile) {
 
 TEST_F(ObjectReaders, TextReadsTheFirstTextCutToTheCapacity) {
   const std::string path =
-      Write({{kFormatA, "a"}, {CF_TEXT, std::string("first text\0\0\0", 13)}, {CF_TEXT, "second"}});
-  char text[64];
-  EXPECT_EQ(ReadObjectText(text, path.c_str(), sizeof text), 10);
-  EXPECT_STREQ(text, "first text");
-  char small[6];
-  EXPECT_EQ(ReadObjectText(small, path.c_str(), sizeof small), 5);
-  EXPECT_STREQ(small, "first");
-  EXPECT_EQ(ReadObjectText(text, folder_.File("missing.obj").c_str(), sizeof text), 0);
-  EXPECT_STREQ(text, "");
+      Write({{kFormatA, "a"}, {CF_TEXT, std::string("first caf\xe9\0\0\0", 13)}, {CF_TEXT, "second"}});
+  wchar_t text[64];
+  EXPECT_EQ(ReadObjectText(text, path.c_str(), 64), 10);
+  EXPECT_STREQ(text, L"first caf\u00e9");
+  wchar_t small[6];
+  EXPECT_EQ(ReadObjectText(small, path.c_str(), 6), 5);
+  EXPECT_STREQ(small, L"first");
+  EXPECT_EQ(ReadObjectText(text, folder_.File("missing.obj").c_str(), 64), 0);
+  EXPECT_STREQ(text, L"");
+
+  // A snapshot of a Unicode text: its own text, not the code page's stand-in made from it.
+  const std::wstring greek = L"\u0391\u03b8\u03ae\u03bd\u03b1 \U0001F600";
+  const std::string unicode(reinterpret_cast<const char*>(greek.c_str()),
+                            (greek.size() + 1) * sizeof(wchar_t));
+  EXPECT_EQ(ReadObjectText(text, Write({{CF_TEXT, "????? ??"}, {CF_UNICODETEXT, unicode}}).c_str(),
+                           64),
+            8);
+  EXPECT_EQ(std::wstring(text), greek);
 }
 
 TEST_F(ObjectReaders, TheScanIsStrictAboutEveryRecordBeforeTheWantedOne) {
-  char text[64] = "old";
+  wchar_t text[64] = L"old";
   const std::vector<std::vector<ObjectRecord>> broken = {
       {{CF_BITMAP, "handle"}, {CF_TEXT, "text"}},
       {{kFormatA, ""}, {CF_TEXT, "text"}},
@@ -146,8 +156,8 @@ TEST_F(ObjectReaders, TheScanIsStrictAboutEveryRecordBeforeTheWantedOne) {
       {{0x2FF, "private"}, {CF_TEXT, "text"}},
   };
   for (const auto& records : broken) {
-    EXPECT_EQ(ReadObjectText(text, Write(records).c_str(), sizeof text), 0);
-    EXPECT_STREQ(text, "");
+    EXPECT_EQ(ReadObjectText(text, Write(records).c_str(), 64), 0);
+    EXPECT_STREQ(text, L"");
   }
   // A count running past the end of the file, and one that would move the scan backwards if it
   // were taken as a signed distance.
@@ -156,7 +166,7 @@ TEST_F(ObjectReaders, TheScanIsStrictAboutEveryRecordBeforeTheWantedOne) {
     SCOPED_TRACE(count);
     std::memcpy(&bytes[4], &count, 4);
     ASSERT_TRUE(WriteFileBytes(folder_.File("bad.obj"), bytes));
-    EXPECT_EQ(ReadObjectText(text, folder_.File("bad.obj").c_str(), sizeof text), 0);
+    EXPECT_EQ(ReadObjectText(text, folder_.File("bad.obj").c_str(), 64), 0);
   }
 }
 
@@ -207,31 +217,32 @@ TEST(TextPicture, AListOf20FilesShows11NamesAndThenDots) {
   ASSERT_GT(ReadObjectFileList(list, path.c_str(), sizeof list), 0);
 
   TextPictureLines lines;
-  ASSERT_EQ(LayOutTextPicture(list, lines), 12);
+  const std::wstring wide_list = WidenAnsi(list);
+  ASSERT_EQ(LayOutTextPicture(wide_list.c_str(), lines), 12);
   for (int i = 0; i < 11; ++i)
-    EXPECT_EQ(std::string(lines.start[i], lines.length[i]),
-              "name" + std::to_string(i + 1) + ".txt");
-  EXPECT_EQ(std::string(lines.start[11], lines.length[11]), "...");
+    EXPECT_EQ(std::wstring(lines.start[i], lines.length[i]),
+              L"name" + std::to_wstring(i + 1) + L".txt");
+  EXPECT_EQ(std::wstring(lines.start[11], lines.length[11]), L"...");
 }
 
 TEST(TextPicture, LinesSplitAtControlCharactersAndEmptyOnesVanish) {
   TextPictureLines lines;
-  ASSERT_EQ(LayOutTextPicture("\r\none\r\n\r\ntwo\tthree\x01", lines), 3);
-  EXPECT_EQ(std::string(lines.start[0], lines.length[0]), "one");
-  EXPECT_EQ(std::string(lines.start[1], lines.length[1]), "two");
-  EXPECT_EQ(std::string(lines.start[2], lines.length[2]), "three");
-  std::string twelve;
-  for (int i = 0; i < 12; ++i) twelve += "line\n";
+  ASSERT_EQ(LayOutTextPicture(L"\r\none\r\n\r\ntwo\tthree\x01", lines), 3);
+  EXPECT_EQ(std::wstring(lines.start[0], lines.length[0]), L"one");
+  EXPECT_EQ(std::wstring(lines.start[1], lines.length[1]), L"two");
+  EXPECT_EQ(std::wstring(lines.start[2], lines.length[2]), L"three");
+  std::wstring twelve;
+  for (int i = 0; i < 12; ++i) twelve += L"line\n";
   ASSERT_EQ(LayOutTextPicture(twelve.c_str(), lines), 12);
-  EXPECT_EQ(std::string(lines.start[11], lines.length[11]), "line") << "no dots without a 13th";
-  EXPECT_EQ(LayOutTextPicture("\r\n\t", lines), 0);
+  EXPECT_EQ(std::wstring(lines.start[11], lines.length[11]), L"line") << "no dots without a 13th";
+  EXPECT_EQ(LayOutTextPicture(L"\r\n\t", lines), 0);
   EXPECT_EQ(LayOutTextPicture(nullptr, lines), 0);
 }
 
 TEST(TextPicture, IsAWhite194PixelSquareWithTheLinesDrawnFromTheTop) {
   ScreenDc dc;
-  EXPECT_EQ(CreateTextPicture(dc.get(), "\r\n", nullptr), nullptr);
-  GdiObject picture(CreateTextPicture(dc.get(), "WWWW\nWWWW", nullptr));
+  EXPECT_EQ(CreateTextPicture(dc.get(), L"\r\n", nullptr), nullptr);
+  GdiObject picture(CreateTextPicture(dc.get(), L"WWWW\nWWWW", nullptr));
   ASSERT_TRUE(picture);
   BitmapShape shape = ShapeOf(static_cast<HBITMAP>(picture.get()));
   EXPECT_EQ(shape.width, 194);

@@ -29,6 +29,12 @@ enter_text() {
   xdotool key alt+t Tab ctrl+v
   xdotool type --delay 150 "$2"
 }
+# The editor's window as the user sees it, into the build's unicode_text folder.
+shot() {
+  settle 0.5
+  read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
+}
 same_bytes() { cmp "$1" "$2" >&2 || fail "$(basename "$2") holds: $(od -An -c "$2")"; }
 
 scripts="Latin café, Ελληνικά, Русский, 中文 😀"
@@ -46,8 +52,7 @@ focus_desktop >/dev/null
 open_editor ctrl+alt+F7
 enter_text "$work/scripts.txt" "$typed"
 settle 0.5
-read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
-import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/scripts.png"
+shot scripts
 xdotool key Return
 poll 10 gone TFormAssign || fail "Enter did not save the text in several scripts"
 same_bytes "$work/0676.expected" "$user_dir/0676.txt"
@@ -67,6 +72,16 @@ poll 5 box_shown "Save confirmation." || fail "no overwrite question"
 probe press "Save confirmation." 6
 poll 10 gone TFormAssign || fail "the editor did not close after the new title"
 same_bytes "$work/0676.expected" "$user_dir/0676.txt"
+
+# A snapshot of the text in several scripts, pasted into the object box, previews as it is
+# (looked at in the picture; Escape leaves the assignment unchanged).
+open_editor ctrl+alt+F8
+probe_block clipboard-utf8 "$(winepath -w "$work/scripts.txt")"
+xdotool key alt+o Tab ctrl+v
+shot object
+xdotool key Escape
+poll 10 gone TFormAssign || fail "Escape did not close the editor"
+same_bytes "$work/0677.expected" "$user_dir/0677.txt"
 
 # The hook pastes both into a program whose edit reads Unicode.
 xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
