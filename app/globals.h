@@ -16,9 +16,6 @@ class TFormAbout;
 class TFormRename;
 class TFormUser;
 class TFormWarning;
-class TTaloGraphData;
-class TTaloSysData;
-class TTaloUserData;
 class TTaloServer;
 class TSysTrayIcon;
 
@@ -31,10 +28,8 @@ extern TFormRename* FormRename;
 extern TFormUser* FormUser;
 extern TFormWarning* FormWarning;
 
-extern TTaloGraphData* TaloGraphData;
-extern TTaloSysData* TaloSysData;
-extern TTaloUserData* TaloUserData;
-// The settings object is TaloSettings (data/settings.h).
+// The data objects TaloSettings, TaloGraphData, TaloSysData and TaloUserData are declared with
+// their classes in data/.
 extern TTaloServer* TaloServer;
 extern TSysTrayIcon* TaloTrayIcon;
 

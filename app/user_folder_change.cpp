@@ -5,6 +5,7 @@
 #include "app/user_data_ops.h"
 #include "base/error.h"
 #include "data/settings.h"
+#include "data/user_data.h"
 #include "forms/messages.h"
 #include "hook/server/talo_server.h"
 

@@ -5,6 +5,8 @@
 #include <cstring>
 
 namespace talo {
+
+TTaloGraphData* TaloGraphData = nullptr;
 namespace {
 
 // Colour tables are not stored in the file: they follow from the depth.

@@ -66,4 +66,8 @@ class TTaloGraphData : public TGraphicsData {
   bool LoadFile(const char* folder);
 };
 
+// The program's graphics data of this run; set at start-up, null before and in other code's
+// tests.
+extern TTaloGraphData* TaloGraphData;
+
 }  // namespace talo

@@ -3,6 +3,8 @@
 
 namespace talo {
 
+TTaloSysData* TaloSysData = nullptr;
+
 bool TTaloSysData::CreateView() {
   return CreateProgramView(kSystemDataViewName, kSystemDataViewSize, kSystemDataKind);
 }

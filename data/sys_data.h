@@ -20,4 +20,8 @@ class TTaloSysData : public TBinaryData {
   bool LoadFile(const char* folder);
 };
 
+// The program's system data of this run; set at start-up, null before and in other code's
+// tests.
+extern TTaloSysData* TaloSysData;
+
 }  // namespace talo

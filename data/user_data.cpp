@@ -8,6 +8,8 @@
 
 namespace talo {
 
+TTaloUserData* TaloUserData = nullptr;
+
 bool TTaloUserData::CreateView() {
   return CreateProgramView(kUserDataViewName, kUserDataViewSize, kUserDataKind);
 }

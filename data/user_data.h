@@ -37,4 +37,8 @@ class TTaloUserData : public TBinaryData {
   bool SetStatus(unsigned char status, int code);
 };
 
+// The program's user data of this run; set at start-up, null before and in other code's
+// tests.
+extern TTaloUserData* TaloUserData;
+
 }  // namespace talo

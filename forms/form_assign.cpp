@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "base/error.h"
 #include "content/shortcut_file.h"
 #include "content/text_assignment.h"
@@ -12,6 +11,7 @@
 #include "data/combination.h"
 #include "data/combination_files.h"
 #include "data/graph_data.h"
+#include "data/settings.h"
 #include "data/sys_data.h"
 #include "data/title_file.h"
 #include "data/user_data.h"

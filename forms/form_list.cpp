@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/form_navigation.h"
-#include "app/globals.h"
 #include "app/user_data_ops.h"
 #include "data/combination.h"
+#include "data/settings.h"
 #include "data/user_data.h"
 #include "forms/messages.h"
 #include "hook/library/assignment_execution.h"

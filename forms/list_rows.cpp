@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 
-#include "app/globals.h"
 #include "data/combination.h"
 #include "data/sys_data.h"
 #include "data/title_file.h"
