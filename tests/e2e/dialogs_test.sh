@@ -10,8 +10,6 @@ rename_host_exe=$5
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
 focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
 probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
 

@@ -15,8 +15,6 @@ caption='"Ctrl + Alt + F7" - Key Combination Assignment'
 shots="$build/editor"
 mkdir -p "$shots"
 
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
 # "enabled|disabled checked|unchecked" of the editor's control with that text.
 state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
 status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }

@@ -19,11 +19,8 @@ code=0670  # Ctrl + Alt + F1
 shots="$build/keyboard_walk"
 mkdir -p "$shots"
 
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
 focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
 framed_is() { [ "$(probe default "$1" -)" = "$2" ]; }
-foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }
 fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null); }
 shot() {

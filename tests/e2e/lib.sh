@@ -123,6 +123,22 @@ focus_desktop() {
   echo "$window"
 }
 
+# The program's windows, seen from inside the desktop.
+visible() { probe window "$1" - | grep -q visible; }
+gone() { ! visible "$1"; }
+foreground_is() { [ "$(probe foreground)" = "$1" ]; }
+box_shown() { probe msgbox "$1" 0 >/dev/null; }
+
+# The keyboard window hidden with a double click on the notification icon, which brings the hook
+# back, and the target started in front, clicked into.
+hide_window_and_start_target() {
+  xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+  poll 10 hook_installed || fail "the hook did not come back when the window hid"
+  start_target
+  xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
+  settle 0.5
+}
+
 # The program started silently with its hook on, and the target in front, clicked into; `window`
 # is the desktop's X window.
 start_program_and_target() {

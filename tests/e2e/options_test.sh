@@ -37,8 +37,6 @@ options_cleanup() {
 }
 trap options_cleanup EXIT
 
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
 # "L T R B checked|unchecked enabled|disabled CONTENT" of the control with that text (or class).
 child() { probe child "$1" - "$2"; }
 content() { child "$1" "$2" | cut -d' ' -f7-; }

@@ -13,10 +13,6 @@ e2e_setup shipped  # Ctrl + Alt + F7 and F8 are free
 
 shots="$build/unicode_text"
 mkdir -p "$shots"
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
-foreground_is() { [ "$(probe foreground)" = "$1" ]; }
-box_shown() { probe msgbox "$1" 0 >/dev/null; }
 open_editor() {
   poll 10 foreground_is TFormMain || fail "the keyboard window is not in front ($1)"
   xdotool key "$1"
@@ -84,11 +80,7 @@ poll 10 gone TFormAssign || fail "Escape did not close the editor"
 same_bytes "$work/0677.expected" "$user_dir/0677.txt"
 
 # The hook pastes both into a program whose edit reads Unicode.
-xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
-poll 10 hook_installed || fail "the hook did not come back when the window hid"
-start_target
-xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
-settle 0.5
+hide_window_and_start_target
 xdotool key ctrl+alt+F7
 poll 10 text_is "$scripts$typed" || fail "Ctrl+Alt+F7 did not paste every character"
 xdotool key ctrl+alt+F8
