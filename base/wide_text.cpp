@@ -22,9 +22,7 @@ std::wstring Widen(UINT code_page, const char* text, std::size_t size) {
 
 }  // namespace
 
-std::wstring WidenAnsi(const std::string& text) {
-  return Widen(CP_ACP, text.data(), text.size());
-}
+std::wstring WidenAnsi(const std::string& text) { return Widen(CP_ACP, text.data(), text.size()); }
 
 bool ExactAnsi(const std::wstring& text, std::string& ansi) {
   ansi.clear();
@@ -52,7 +50,8 @@ std::wstring WidenUtf8(const char* text, std::size_t size) {
 std::string NarrowToUtf8(const std::wstring& text) {
   if (text.empty() || text.size() > INT_MAX) return std::string();
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string result(size, '\0');
   result.resize(

@@ -1,8 +1,6 @@
 // Reading one format of an object file for a preview.
 #include "content/object_readers.h"
 
-#include "content/file_list.h"
-
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -13,6 +11,7 @@
 
 #include "base/text.h"
 #include "base/unique.h"
+#include "content/file_list.h"
 #include "content/metafile_picture.h"
 #include "content/metafile_records.h"
 #include "content/object_file.h"
@@ -201,8 +200,8 @@ int ReadObjectText(wchar_t* output, const char* file_name, int capacity) {
   if (!ReadExactly(file.get(), &text[0], DWORD(text.size()))) return 0;
   text.resize(std::strlen(text.c_str()));
   const int length = text.empty() ? 0
-                                   : MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()),
-                                                         output, capacity - 1);
+                                  : MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()),
+                                                        output, capacity - 1);
   output[length > 0 ? length : 0] = L'\0';
   return length > 0 ? length : 0;
 }

@@ -46,7 +46,10 @@ std::wstring DecodeTextAssignment(const std::string& bytes) {
 
 std::string EncodeTextAssignment(const std::wstring& text) {
   std::string bytes;
-  if (ExactAnsi(text, bytes)) return bytes;
+  // Code-page bytes that begin like the mark would be read back as UTF-8.
+  if (ExactAnsi(text, bytes) &&
+      !StartsWithUtf8Mark(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()))
+    return bytes;
   return std::string(reinterpret_cast<const char*>(kUtf8Mark), sizeof kUtf8Mark) +
          NarrowToUtf8(text);
 }

@@ -13,7 +13,8 @@ inline constexpr std::size_t kMaxTextLength = 0xFFFE;
 // The stored bytes as text: after the mark the valid start of the UTF-8, else the code page's
 // text; cut to kMaxTextLength, never inside a character.
 std::wstring DecodeTextAssignment(const std::string& bytes);
-// The bytes to store: the code page's when it holds the text exactly, else the mark and UTF-8.
+// The bytes to store: the code page's when it holds the text exactly (and they do not begin like
+// the mark), else the mark and UTF-8.
 std::string EncodeTextAssignment(const std::wstring& text);
 
 // Loading fails for a missing or empty file and for one with no readable text; saving an empty

@@ -7,6 +7,7 @@
 namespace talo {
 
 TTaloGraphData* TaloGraphData = nullptr;
+
 namespace {
 
 // Colour tables are not stored in the file: they follow from the depth.

@@ -52,7 +52,8 @@ HBITMAP ReadPreviewPicture(const char* file, HDC dc, bool& transparent) {
     if (HBITMAP picture = CreateTextPicture(dc, WidenAnsi(list).c_str(), nullptr)) return picture;
   }
   wchar_t text[kPreviewTextCapacity];
-  if (ReadObjectText(text, file, kPreviewTextCapacity) > 0) return CreateTextPicture(dc, text, nullptr);
+  if (ReadObjectText(text, file, kPreviewTextCapacity) > 0)
+    return CreateTextPicture(dc, text, nullptr);
   return nullptr;
 }
 

@@ -16,12 +16,11 @@ const char kApplicationClass[] = "TApplication";
 // Ctrl+Tab turns the page of the form's page control, unless the focused control takes the key
 // itself (a memo types a tab with it).
 bool TurnsPage(HWND root, MSG& msg) {
-  const LRESULT wanted = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam,
-                                      reinterpret_cast<LPARAM>(&msg));
+  const LRESULT wanted =
+      SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (wanted & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
   const TForm* form = TForm::FromHandle(root);
-  return form && IsWindowEnabled(root) &&
-         TPageControl::TurnPage(*form, GetKeyState(VK_SHIFT) < 0);
+  return form && IsWindowEnabled(root) && TPageControl::TurnPage(*form, GetKeyState(VK_SHIFT) < 0);
 }
 }  // namespace
 
@@ -43,8 +42,8 @@ void TApplication::Initialize() {
   RegisterClassA(&window_class);
   // A window of no size: unowned and visible, it is the task-bar entry, and nothing of it shows.
   handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), this);
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -243,7 +243,8 @@ class TextCopyReader : public FuzzReader {
   bool MakeSeeds(std::vector<std::string>& seeds) override {
     seeds = {"Dear Sir or Madam,\r\n\r\nthank you for your letter.\r\n", "x",
              std::string("tab\there, nul\0inside", 20), std::string(70, 'w'),
-             "\xEF\xBB\xBF" "Gr\xC3\xBC\xC3\x9F\xE4\xB8\xAD \xF0\x9F\x98\x80\r\n"};
+             "\xEF\xBB\xBF"
+             "Gr\xC3\xBC\xC3\x9F\xE4\xB8\xAD \xF0\x9F\x98\x80\r\n"};
     return true;
   }
   bool Read(const std::string& input) override {

@@ -126,8 +126,8 @@ TEST_F(ObjectReaders, MetafileReadsTheFirstEnhancedMetafile) {
 }
 
 TEST_F(ObjectReaders, TextReadsTheFirstTextCutToTheCapacity) {
-  const std::string path =
-      Write({{kFormatA, "a"}, {CF_TEXT, std::string("first caf\xe9\0\0\0", 13)}, {CF_TEXT, "second"}});
+  const std::string path = Write(
+      {{kFormatA, "a"}, {CF_TEXT, std::string("first caf\xe9\0\0\0", 13)}, {CF_TEXT, "second"}});
   wchar_t text[64];
   EXPECT_EQ(ReadObjectText(text, path.c_str(), 64), 10);
   EXPECT_STREQ(text, L"first caf\u00e9");
@@ -141,9 +141,9 @@ TEST_F(ObjectReaders, TextReadsTheFirstTextCutToTheCapacity) {
   const std::wstring greek = L"\u0391\u03b8\u03ae\u03bd\u03b1 \U0001F600";
   const std::string unicode(reinterpret_cast<const char*>(greek.c_str()),
                             (greek.size() + 1) * sizeof(wchar_t));
-  EXPECT_EQ(ReadObjectText(text, Write({{CF_TEXT, "????? ??"}, {CF_UNICODETEXT, unicode}}).c_str(),
-                           64),
-            8);
+  EXPECT_EQ(
+      ReadObjectText(text, Write({{CF_TEXT, "????? ??"}, {CF_UNICODETEXT, unicode}}).c_str(), 64),
+      8);
   EXPECT_EQ(std::wstring(text), greek);
 }
 

@@ -278,8 +278,8 @@ int main(int argc, char** argv) {
   if (command == "hold" && argc >= 3) {
     // Wine closes a desktop once no process uses it; an explorer that enters it just then waits
     // for good. A window makes this process one of the desktop's users.
-    HWND keeper = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND keeper =
+        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     talo::FileHandle locked(argc >= 4 ? CreateFileA(argv[3], GENERIC_READ, 0, nullptr,
                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                                       : INVALID_HANDLE_VALUE);

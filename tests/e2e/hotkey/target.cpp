@@ -188,8 +188,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   RegisterClassA(&window_class);
   HWND window = CreateWindowA("TaloHotkeyTarget", "Talo Hotkey Target", WS_OVERLAPPEDWINDOW, 0, 0,
                               600, 400, nullptr, nullptr, instance, nullptr);
-  edit = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 600,
-                       400, window, nullptr, instance, nullptr);
+  edit = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                       600, 400, window, nullptr, instance, nullptr);
   edit_procedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
   ShowWindow(window, SW_SHOWNORMAL);
