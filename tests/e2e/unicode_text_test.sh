@@ -20,10 +20,12 @@ open_editor() {
   settle 0.5
 }
 # The text box chosen (Alt+T, Tab), the UTF-8 file's text pasted into it, then `typed` typed.
+# xdotool types a character outside the keymap by mapping it onto a spare key for the moment of
+# the key press: Wine must read that mapping before it is taken back, hence the slow typing.
 enter_text() {
   probe_block clipboard-utf8 "$(winepath -w "$1")" || fail "cannot put $1 on the clipboard"
   xdotool key alt+t Tab ctrl+v
-  xdotool type --delay 150 "$2"
+  xdotool type --delay $((150 * wait_factor)) "$2"
 }
 # The editor's window as the user sees it, into the build's unicode_text folder.
 shot() {
