@@ -23,7 +23,8 @@ open_editor() {
 # xdotool types a character outside the keymap by mapping it onto a spare key for the moment of
 # the key press: Wine must read that mapping before it is taken back, hence the slow typing.
 enter_text() {
-  probe_block clipboard-utf8 "$(winepath -w "$1")" || fail "cannot put $1 on the clipboard"
+  # The clipboard may be busy for a moment (Wine's clipboard manager takes over what was there).
+  poll 10 probe_block clipboard-utf8 "$(winepath -w "$1")" || fail "cannot put $1 on the clipboard"
   xdotool key alt+t Tab ctrl+v
   xdotool type --delay $((150 * wait_factor)) "$2"
 }
@@ -74,7 +75,8 @@ same_bytes "$work/0676.expected" "$user_dir/0676.txt"
 # A snapshot of the text in several scripts, pasted into the object box, previews as it is
 # (looked at in the picture; Escape leaves the assignment unchanged).
 open_editor ctrl+alt+F8
-probe_block clipboard-utf8 "$(winepath -w "$work/scripts.txt")"
+poll 10 probe_block clipboard-utf8 "$(winepath -w "$work/scripts.txt")" ||
+  fail "cannot put the scripts on the clipboard again"
 xdotool key alt+o Tab ctrl+v
 shot object
 xdotool key Escape
