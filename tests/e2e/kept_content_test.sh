@@ -35,8 +35,7 @@ in_desktop "${install}Talowick.exe"
 poll 60 visible TFormMain || fail "the main window did not show"
 focus_desktop >/dev/null
 
-# The combination pressed in the keyboard window; a new title typed, OK, and the overwrite
-# question answered Yes.
+# The combination pressed in the keyboard window opens the editor.
 open_editor() {
   poll 10 foreground_is TFormMain || fail "the keyboard window is not in front ($step)"
   xdotool key "$1"
@@ -59,14 +58,6 @@ hold_file() {
   settle 1
 }
 release_file() { touch "$work/release"; }
-save_title() {
-  xdotool key d ctrl+a
-  xdotool type --delay 20 "$1"
-  xdotool key Return
-  poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
-  probe press "Save confirmation." 6
-  poll 10 gone TFormAssign || fail "the editor did not close ($step)"
-}
 
 step="object under a held working file"
 hold_file "Temp.obj"

@@ -129,6 +129,16 @@ gone() { ! visible "$1"; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 box_shown() { probe msgbox "$1" 0 >/dev/null; }
 
+# In the editor: a new title typed (D moves to it), Enter, and the overwrite question answered Yes.
+save_title() {
+  xdotool key d ctrl+a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  poll 5 box_shown "Save confirmation." || fail "no overwrite question ($1)"
+  probe press "Save confirmation." 6
+  poll 10 gone TFormAssign || fail "the editor did not close after saving the title $1"
+}
+
 # The keyboard window hidden with a double click on the notification icon, which brings the hook
 # back, and the target started in front, clicked into.
 hide_window_and_start_target() {

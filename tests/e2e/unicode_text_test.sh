@@ -64,12 +64,7 @@ same_bytes "$work/0677.expected" "$user_dir/0677.txt"
 
 # Reopened, the text is shown as it was stored: a new title saved over it leaves its file as it is.
 open_editor ctrl+alt+F7
-xdotool key d ctrl+a
-xdotool type --delay 20 "Scripts"
-xdotool key Return
-poll 5 box_shown "Save confirmation." || fail "no overwrite question"
-probe press "Save confirmation." 6
-poll 10 gone TFormAssign || fail "the editor did not close after the new title"
+save_title "Scripts"
 same_bytes "$work/0676.expected" "$user_dir/0676.txt"
 
 # A snapshot of the text in several scripts, pasted into the object box, previews as it is
