@@ -49,12 +49,6 @@ save_with() {
   xdotool key "$1"
 }
 probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
-# The editor's window as the user sees it, into the build's editor folder.
-shot() {
-  settle 0.5
-  read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
-}
 shows_close() { [ "$(state Close)" = "enabled unchecked" ]; }
 picture_on_clipboard() { probe_block clipboard-formats | grep -qw 8; }
 # Ctrl (11) and V (56) reached the target after the keys it had seen before.

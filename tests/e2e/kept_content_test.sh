@@ -35,12 +35,6 @@ in_desktop "${install}Talowick.exe"
 poll 60 visible TFormMain || fail "the main window did not show"
 focus_desktop >/dev/null
 
-# The combination pressed in the keyboard window opens the editor.
-open_editor() {
-  poll 10 foreground_is TFormMain || fail "the keyboard window is not in front ($step)"
-  xdotool key "$1"
-  poll 10 visible TFormAssign || fail "$1 did not open the editor ($step)"
-}
 # The user is told, over the editor, which file could not be opened.
 told_about() {
   poll 10 box_shown "User data file error." || fail "the editor did not say what it could not open"

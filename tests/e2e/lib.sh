@@ -129,6 +129,19 @@ gone() { ! visible "$1"; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
 box_shown() { probe msgbox "$1" 0 >/dev/null; }
 
+# The combination pressed in the keyboard window opens the editor.
+open_editor() {
+  poll 10 foreground_is TFormMain || fail "the keyboard window is not in front before $1"
+  xdotool key "$1"
+  poll 10 visible TFormAssign || fail "$1 did not open the editor"
+  settle 0.5
+}
+# The editor's window as the user sees it, into the test's folder `shots`.
+shot() {
+  settle 0.5
+  read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
+}
 # In the editor: a new title typed (D moves to it), Enter, and the overwrite question answered Yes.
 save_title() {
   xdotool key d ctrl+a

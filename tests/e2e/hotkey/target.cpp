@@ -23,6 +23,7 @@
 #include <string>
 
 #include "base/unique.h"
+#include "base/wide_text.h"
 #include "tests/support/process_resources.h"
 
 namespace {
@@ -39,23 +40,6 @@ void Journal(const std::string& line) {
   WriteFile(journal.get(), text.data(), DWORD(text.size()), &written, nullptr);
 }
 
-std::string Utf8(const wchar_t* text, int length = -1) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::string();
-  std::string bytes(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, length, &bytes[0], size, nullptr, nullptr);
-  if (length < 0) bytes.resize(size - 1);
-  return bytes;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-  std::wstring text(size > 0 ? size : 1, L'\0');
-  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &text[0], size);
-  text.resize(text.size() - 1);
-  return text;
-}
-
 // The first text format on the clipboard: Wine makes the other one from it on request.
 UINT FirstTextFormat() {
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
@@ -70,14 +54,10 @@ std::string ClipboardContent(HWND window) {
   const UINT text_format = FirstTextFormat();
   if (HANDLE text = text_format ? GetClipboardData(text_format) : nullptr) {
     if (const void* chars = GlobalLock(text)) {
-      if (text_format == CF_UNICODETEXT) {
-        content = "text=" + Utf8(static_cast<const wchar_t*>(chars));
-      } else {
-        const std::string ansi = static_cast<const char*>(chars);
-        std::wstring wide(ansi.size() + 1, L'\0');
-        wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], int(wide.size())));
-        content = "text=" + Utf8(wide.c_str());
-      }
+      content =
+          "text=" + talo::NarrowToUtf8(text_format == CF_UNICODETEXT
+                                           ? static_cast<const wchar_t*>(chars)
+                                           : talo::WidenAnsi(static_cast<const char*>(chars)));
       GlobalUnlock(text);
     }
   } else if (const UINT format = EnumClipboardFormats(0)) {
@@ -98,8 +78,7 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     keys += hex;
   }
   if (message == WM_CHAR && wparam >= ' ') {
-    const wchar_t typed = static_cast<wchar_t>(wparam);
-    Journal("char " + Utf8(&typed, 1));
+    Journal("char " + talo::NarrowToUtf8(std::wstring(1, static_cast<wchar_t>(wparam))));
   }
   if (message == WM_PASTE) {
     const std::string content = ClipboardContent(window);
@@ -109,7 +88,8 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     // that what it holds after thousands of pastes tells about the hook and not about that.
     const std::string text_prefix = "text=";
     if (content.compare(0, text_prefix.size(), text_prefix) == 0) {
-      const std::wstring text = Wide(content.substr(text_prefix.size()));
+      const std::string utf8 = content.substr(text_prefix.size());
+      const std::wstring text = talo::WidenUtf8(utf8.data(), utf8.size());
       SendMessageW(window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
       return 0;
     }
@@ -135,7 +115,7 @@ int HeldModifiers() {
 void WriteLog() {
   std::wstring wide(GetWindowTextLengthW(edit) + 1, L'\0');
   wide.resize(GetWindowTextW(edit, &wide[0], int(wide.size())));
-  const std::string text = Utf8(wide.c_str());
+  const std::string text = talo::NarrowToUtf8(wide);
   char mods[16];
   wsprintfA(mods, "%d", HeldModifiers());
   const std::string content = "keys=" + keys + "\nmods=" + mods + "\ntext=" + text;
