@@ -12,7 +12,8 @@
 //   probe clipboard-files PATH...             puts a file list (CF_HDROP) there
 //   probe clipboard-formats                   prints the clipboard's format numbers
 //   probe rect CLASS CAPTION                  prints "left top right bottom client_left client_top"
-//   probe focus CLASS CAPTION                 prints the text of the control that has the focus
+//   probe focus CLASS CAPTION                 prints what WM_GETTEXT answers for the control that
+//                                             has the focus (an edit's text), in UTF-8
 //   probe default CLASS CAPTION               prints the texts of the buttons drawn with the
 //                                             thick default frame (the one Enter presses)
 //   probe foreground                          prints the class of the foreground window
@@ -245,10 +246,10 @@ int main(int argc, char** argv) {
     if (command == "focus") {
       GUITHREADINFO info = {};
       info.cbSize = sizeof info;
-      char text[256] = "";
+      wchar_t text[1024] = L"";
       if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus)
-        GetWindowTextA(info.hwndFocus, text, sizeof text);
-      std::printf("%s\n", text);
+        SendMessageW(info.hwndFocus, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+      std::printf("%s\n", talo::NarrowToUtf8(text).c_str());
       return 0;
     }
     RECT area;
