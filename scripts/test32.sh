@@ -6,12 +6,16 @@
 #   test32.sh BUILD32_DIR --run PROGRAM [ARGS...]   one program of the build, e.g. a benchmark
 #   test32.sh --native                      exit 0 when 32-bit programs run on this machine
 #
+# TALO_EMULATE_X86=1 takes the emulated machine even where 32-bit code runs here (set it for the
+# configuring of the 32-bit build as well), to try what a machine without IA-32 emulation does.
 # A kernel booted without IA-32 emulation fails every 32-bit process with "Exec format error",
 # Wine's 32-bit loader included; the emulated machine boots Debian's own kernel, which has it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-runs_natively() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+runs_natively() {
+  [ "${TALO_EMULATE_X86:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
 if [ "${1:-}" = --native ]; then runs_natively; exit; fi
 
 build=$(cd "${1:?32-bit build dir}" && pwd)
