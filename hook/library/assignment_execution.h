@@ -29,4 +29,12 @@ bool CopyTextFileToClipboard(const char* file_name);
 // bit 1 Ctrl, bit 2 Alt) are held, and leaves them as the user holds them.
 void SimulatePaste(int modifiers);
 
+// Every key SimulatePaste types carries this scan code, which no keyboard sends (in the first scan
+// code set it reports an overrun, never a key). KeyboardProc passes such a key on untouched: the
+// paste it typed must never run an assignment on Ctrl+V again, nor anything else.
+inline constexpr unsigned kPasteScanCode = 0xFF;
+inline bool IsPasteKey(LPARAM flags) {
+  return ((static_cast<DWORD>(flags) >> 16) & 0xFF) == kPasteScanCode;
+}
+
 }  // namespace talo

@@ -73,7 +73,7 @@ Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
   TMappedView user_data;
 
   if (!ReadHookHandle(comm, hook)) return Verdict::kNoHook;
-  if (code != HC_ACTION || key > 0xFF) return Verdict::kPassOn;
+  if (code != HC_ACTION || key > 0xFF || IsPasteKey(flags)) return Verdict::kPassOn;
   KeyState keys;
   if (!keys.Read()) return Verdict::kPassOn;
   // Windows-key and Applications-key combinations belong to the system.

@@ -14,8 +14,8 @@ constexpr BYTE kKeyV = 0x56;
 constexpr int kReleaseWaitMs = 250;
 constexpr int kReleaseStepMs = 5;
 
-void Press(BYTE key) { keybd_event(key, 0, 0, 0); }
-void Release(BYTE key) { keybd_event(key, 0, KEYEVENTF_KEYUP, 0); }
+void Press(BYTE key) { keybd_event(key, kPasteScanCode, 0, 0); }
+void Release(BYTE key) { keybd_event(key, kPasteScanCode, KEYEVENTF_KEYUP, 0); }
 
 // The modifiers of the combination that the user still holds now. When the user lets go quickly,
 // the releases already wait in the input queue behind the key that triggered the paste: such a

@@ -1,12 +1,13 @@
 // hotkey_fixture.exe READY_FILE [shipped | soak OPENER]: a throw-away installation for the
 // end-to-end tests with real keys, held while a test runs. It copies the built program, hook
 // library and data files into a temporary install folder, writes a System.dat in which only
-// Ctrl + Alt + F5 to F9 may be assigned (with "shipped": keeps the shipped one), and a user data
-// folder with
+// Ctrl + Alt + F5 to F9 and Ctrl + V may be assigned (with "shipped": keeps the shipped one), and a
+// user data folder with
 //
 //   Ctrl + Alt + F5   enabled text   "Pasted by Tallowick"
 //   Ctrl + Alt + F6   disabled text  "must not appear"
 //   Ctrl + Alt + F7   no assignment
+//   Ctrl + V          enabled text   "Once" (not with "shipped")
 //
 // and with "soak" also
 //
@@ -38,7 +39,9 @@ constexpr int kCtrlAltF6 = 0x675;
 constexpr int kCtrlAltF7 = 0x676;
 constexpr int kCtrlAltF8 = 0x677;
 constexpr int kCtrlAltF9 = 0x678;
+constexpr int kCtrlV = 0x256;
 constexpr unsigned char kAvailable = 0x20;
+constexpr unsigned char kCommonlyUsed = 0x22;
 constexpr unsigned char kEnabledObject = 0x1C;
 constexpr unsigned char kEnabledShellLink = 0x11;
 constexpr char kDocumentType[] = "Software\\Classes\\.talosoak";
@@ -51,14 +54,17 @@ bool WriteSystemData(const std::string& install_dir) {
   if (!system_data.CreateView()) return false;
   for (int code : {kCtrlAltF5, kCtrlAltF6, kCtrlAltF7, kCtrlAltF8, kCtrlAltF9})
     system_data.View()[1024 + code] = kAvailable;
+  system_data.View()[1024 + kCtrlV] = kCommonlyUsed;
   return system_data.Save((install_dir + "System.dat").c_str());
 }
 
-bool WriteUserData(const std::string& folder, bool soak) {
+bool WriteUserData(const std::string& folder, bool shipped, bool soak) {
   CreateDirectoryA(folder.c_str(), nullptr);
   talo::TTaloUserData user_data;
   return user_data.CreateView() && user_data.SetStatus(0x18, kCtrlAltF5) &&
          user_data.SetStatus(0x08, kCtrlAltF6) &&
+         (shipped || (user_data.SetStatus(0x18, kCtrlV) &&
+                      talo::test::WriteFileBytes(folder + "0256.txt", "Once"))) &&
          (!soak || (user_data.SetStatus(kEnabledObject, kCtrlAltF8) &&
                     user_data.SetStatus(kEnabledShellLink, kCtrlAltF9))) &&
          user_data.SaveFile(folder.c_str()) &&
@@ -109,8 +115,9 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 2 ? argv[2] : "";
   const bool soak = mode == "soak" && argc > 3;
   const std::string user_folder = installation.UserBaseDir() + "Default\\";
-  if ((mode != "shipped" && !WriteSystemData(installation.InstallDir())) ||
-      !WriteUserData(user_folder, soak)) {
+  const bool shipped = mode == "shipped";
+  if ((!shipped && !WriteSystemData(installation.InstallDir())) ||
+      !WriteUserData(user_folder, shipped, soak)) {
     std::fprintf(stderr, "cannot prepare the installation\n");
     return 1;
   }

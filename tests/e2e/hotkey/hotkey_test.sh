@@ -26,13 +26,24 @@ poll 10 text_is "abPasted by Tallowick" || fail "Ctrl+Alt+F5 did not paste its t
 keys_contain 74 && fail "F5 reached the target"
 poll 5 mods_are 0 || fail "a modifier is left down after the paste"
 
+# A text on Ctrl+V pastes once per press, and the paste another assignment types stays a plain
+# paste: the hook passes on the keys it types itself. The target still takes every key after.
+xdotool key ctrl+v
+poll 10 text_is "abPasted by TallowickOnce" || fail "Ctrl+V did not paste its text"
+xdotool key ctrl+alt+F5
+poll 10 text_is "abPasted by TallowickOncePasted by Tallowick" ||
+  fail "Ctrl+Alt+F5 did not paste its own text after Ctrl+V"
+xdotool type --delay 50 "c"
+poll 10 text_is "abPasted by TallowickOncePasted by Tallowickc" || fail "a paste went on, or a key was lost"
+poll 5 mods_are 0 || fail "a modifier is left down after the pastes"
+
 # A disabled assignment and an unassigned combination reach the target unchanged.
 xdotool key ctrl+alt+F6
 poll 10 keys_contain 75 || fail "Ctrl+Alt+F6 (disabled) did not reach the target"
 xdotool key ctrl+alt+F7
 poll 10 keys_contain 76 || fail "Ctrl+Alt+F7 (unassigned) did not reach the target"
 settle 0.5
-text_is "abPasted by Tallowick" || fail "a disabled or unassigned combination changed the text"
+text_is "abPasted by TallowickOncePasted by Tallowickc" || fail "a disabled or unassigned combination changed the text"
 poll 5 mods_are 0 || fail "a modifier is left down"
 
 # After "/t" every key reaches the target again.
@@ -42,6 +53,6 @@ xdotool windowfocus --sync "$window"
 xdotool key ctrl+alt+F5
 poll 10 keys_contain 74 || fail "after /t, Ctrl+Alt+F5 did not reach the target"
 settle 0.5
-text_is "abPasted by Tallowick" || fail "after /t, Ctrl+Alt+F5 still pasted"
+text_is "abPasted by TallowickOncePasted by Tallowickc" || fail "after /t, Ctrl+Alt+F5 still pasted"
 
 echo "hotkey test passed"
