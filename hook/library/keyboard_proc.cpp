@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "base/guarded_call.h"
 #include "base/text.h"
 #include "data/combination.h"
 #include "data/mapped_view.h"
@@ -65,6 +66,31 @@ void Execute(const TMappedView& comm, int combination, unsigned char status) {
   ExecuteAssignment(folder, combination, status, true);
 }
 
+struct Execution {
+  const TMappedView& comm;
+  int combination;
+  unsigned char status;
+};
+
+// A run that failed is still a run: only a fault makes the guard give false.
+bool ExecuteStep(void* context) {
+  const auto& execution = *static_cast<const Execution*>(context);
+  Execute(execution.comm, execution.combination, execution.status);
+  return true;
+}
+
+// Runs the assignment so that a fault inside a shell or clipboard call (a broken shell extension,
+// a clipboard owner that crashes on WM_DESTROYCLIPBOARD) ends the run, not the application it
+// runs in; false after such a fault. The library is built without unwinding, so nothing inside
+// the run was cleaned up: a clipboard it had opened is still open and is closed here (a shortcut's
+// run opens none).
+bool ExecuteGuarded(const TMappedView& comm, int combination, unsigned char status) {
+  Execution execution{comm, combination, status};
+  if (GuardedCall(ExecuteStep, &execution)) return true;
+  if (!IsShortcutKind(KindOfStatus(status))) CloseClipboard();
+  return false;
+}
+
 // Decides the event. The views are declared so that those opened close in the order user data,
 // system data, communications block when the function returns, on every path.
 Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
@@ -95,9 +121,10 @@ Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
     return Verdict::kPassOn;
 
   // Bit 31 set: the key is going up. An auto-repeated key-down runs the assignment again; the
-  // result of a run does not matter, the key is the assignment's either way.
+  // result of a run does not matter, the key is the assignment's either way. Only a run that
+  // faulted gives the key back: the assignment did not happen, the application sees the key.
   const bool key_down = (static_cast<DWORD>(flags) & 0x80000000u) == 0;
-  if (key_down) Execute(comm, combination, status);
+  if (key_down && !ExecuteGuarded(comm, combination, status)) return Verdict::kPassOn;
   return Verdict::kSwallow;
 }
 

@@ -15,6 +15,7 @@
 #include "data/sys_data.h"
 #include "data/user_data.h"
 #include "hook/comm_block.h"
+#include "tests/support/saved_registry.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
 
@@ -34,6 +35,7 @@ constexpr char kSentinel[] = "clipboard before the key";
 constexpr int kCtrlAltF5 = 0x674;
 constexpr unsigned char kAvailable = 0x20;
 constexpr unsigned char kEnabledText = 0x18;
+constexpr unsigned char kEnabledInternetShortcut = 0x13;
 
 void HoldKeys(std::initializer_list<int> keys) {
   BYTE state[256] = {};
@@ -53,6 +55,46 @@ HANDLE HandleHighWater() {
   for (HANDLE event : events) CloseHandle(event);
   return highest;
 }
+
+// While it lives, faulting_extension.dll (beside this program) is the shell's context menu
+// handler of Internet shortcuts: opening one faults inside ShellExecute, in this thread. Its keys
+// go again afterwards, also when a run that died before left them in place.
+class FaultingShellExtension {
+ public:
+  FaultingShellExtension() {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string library = program;
+    library.replace(library.rfind('\\') + 1, std::string::npos, "faulting_extension.dll");
+    HKEY shell_extensions = nullptr;
+    had_shell_extensions_ = RegOpenKeyExA(HKEY_CLASSES_ROOT, kShellExtensionsKey, 0, KEY_READ,
+                                          &shell_extensions) == ERROR_SUCCESS;
+    RegKey closed_on_return(shell_extensions);
+    registered_ =
+        test::WriteRegistryText(HKEY_CLASSES_ROOT, kServerKey, "", library) &&
+        test::WriteRegistryText(HKEY_CLASSES_ROOT, kServerKey, "ThreadingModel", "Both") &&
+        test::WriteRegistryText(HKEY_CLASSES_ROOT, kHandlerKey, "", "");
+  }
+  ~FaultingShellExtension() {
+    test::DeleteRegistryTree(HKEY_CLASSES_ROOT, kClassKey);
+    test::DeleteRegistryTree(HKEY_CLASSES_ROOT,
+                             had_shell_extensions_ ? kHandlerKey : kShellExtensionsKey);
+  }
+  FaultingShellExtension(const FaultingShellExtension&) = delete;
+  FaultingShellExtension& operator=(const FaultingShellExtension&) = delete;
+
+  bool Registered() const { return registered_; }
+
+ private:
+  static constexpr char kClassKey[] = "CLSID\\{6A1C0F5E-3B2D-4E8F-9A7C-1D2E3F4A5B6C}";
+  static constexpr char kServerKey[] =
+      "CLSID\\{6A1C0F5E-3B2D-4E8F-9A7C-1D2E3F4A5B6C}\\InprocServer32";
+  static constexpr char kShellExtensionsKey[] = "InternetShortcut\\shellex";
+  static constexpr char kHandlerKey[] =
+      "InternetShortcut\\shellex\\ContextMenuHandlers\\{6A1C0F5E-3B2D-4E8F-9A7C-1D2E3F4A5B6C}";
+  bool had_shell_extensions_ = false;
+  bool registered_ = false;
+};
 
 class HookProcedure : public ::testing::Test {
  protected:
@@ -203,6 +245,25 @@ TEST_F(HookProcedure, AFailedExecutionStillSwallowsTheKey) {
   ASSERT_TRUE(DeleteFileA(folder_.File("0674.txt").c_str()));
   EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 1);
   EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+TEST_F(HookProcedure, AFaultInsideAnAssignmentPassesTheKeyOnAndLeavesNothingOpen) {
+  FaultingShellExtension extension;
+  ASSERT_TRUE(extension.Registered());
+  user_.View()[1024 + kCtrlAltF5] = kEnabledInternetShortcut;
+  ASSERT_TRUE(test::WriteFileBytes(folder_.File("0674.url"),
+                                   "[InternetShortcut]\r\nURL=http://example.invalid/\r\n"));
+  HoldKeys({VK_CONTROL, VK_MENU});
+  EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 0);
+
+  EXPECT_FALSE(CloseClipboard()) << "the clipboard was left open";
+  // Once this process's own views are closed, a block that the hook still held would stay
+  // open under its name.
+  comm_.Close(), system_.Close(), user_.Close();
+  for (const char* name : {kCommBlockName, kSystemDataViewName, kUserDataViewName}) {
+    Handle left(OpenFileMappingA(FILE_MAP_READ, FALSE, name));
+    EXPECT_FALSE(left) << name;
+  }
 }
 
 TEST_F(HookProcedure, AFolderFieldWithoutTerminatorIsReadNoFurtherThanTheField) {
