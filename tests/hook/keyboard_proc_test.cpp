@@ -259,7 +259,9 @@ TEST_F(HookProcedure, AFaultInsideAnAssignmentPassesTheKeyOnAndLeavesNothingOpen
   EXPECT_FALSE(CloseClipboard()) << "the clipboard was left open";
   // Once this process's own views are closed, a block that the hook still held would stay
   // open under its name.
-  comm_.Close(), system_.Close(), user_.Close();
+  comm_.Close();
+  system_.Close();
+  user_.Close();
   for (const char* name : {kCommBlockName, kSystemDataViewName, kUserDataViewName}) {
     Handle left(OpenFileMappingA(FILE_MAP_READ, FALSE, name));
     EXPECT_FALSE(left) << name;

@@ -6,7 +6,9 @@ namespace {
 int* volatile nowhere = nullptr;
 }
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID, REFIID, void** object) {
+// Exported as the library's one global function (the linker exports all of them when none is
+// marked), its stdcall decoration cut off by --kill-at.
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID, REFIID, void** object) {
   *object = nullptr;
   *nowhere = 0;
   return E_UNEXPECTED;
