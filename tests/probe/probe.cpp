@@ -18,6 +18,9 @@
 //                                             thick default frame (the one Enter presses)
 //   probe foreground                          prints the class of the foreground window
 //   probe close CLASS CAPTION                 asks the window to close (WM_CLOSE)
+//   probe chars CLASS CAPTION FILE            posts the UTF-8 file's text as wide WM_CHAR
+//                                             messages to the control that has the focus, as
+//                                             typing does
 //   probe texts CLASS CAPTION                 prints the texts of the children of every such
 //                                             window
 //   probe version FILE                        prints the file's product version
@@ -239,10 +242,21 @@ int main(int argc, char** argv) {
     if (window) EnumChildWindows(window, PrintDefaultButton, 0);
     return window ? 0 : 1;
   }
-  if ((command == "rect" || command == "focus" || command == "close") && argc >= 4) {
+  if ((command == "rect" || command == "focus" || command == "close" || command == "chars") &&
+      argc >= 4) {
     HWND window = WaitForWindow(Any(argv[2]), Any(argv[3]), 0);
     if (!window) return 1;
     if (command == "close") return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "chars" && argc >= 5) {
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus)
+        return 1;
+      const std::string utf8 = ReadFileBytes(argv[4]);
+      for (wchar_t unit : talo::WidenUtf8(utf8.data(), utf8.size()))
+        if (!PostMessageW(info.hwndFocus, WM_CHAR, unit, 1)) return 1;
+      return 0;
+    }
     if (command == "focus") {
       GUITHREADINFO info = {};
       info.cbSize = sizeof info;
