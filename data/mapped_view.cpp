@@ -51,9 +51,10 @@ bool TMappedView::Attach(const char* name, int size, bool create_new) {
                                       static_cast<DWORD>(size_), name_.get()));
     if (mapping_ && GetLastError() == ERROR_ALREADY_EXISTS) mapping_.reset();
   } else {
-    mapping_.reset(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name_.get()));
+    mapping_.reset(OpenFileMappingA(FILE_MAP_READ, FALSE, name_.get()));
   }
-  if (mapping_) view_.reset(MapViewOfFileEx(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0, nullptr));
+  const DWORD access = create_new ? FILE_MAP_ALL_ACCESS : FILE_MAP_READ;
+  if (mapping_) view_.reset(MapViewOfFileEx(mapping_.get(), access, 0, 0, 0, nullptr));
   if (!view_ || MappedBytes(view_.get()) < static_cast<SIZE_T>(size_)) {
     Close();
     return false;

@@ -25,8 +25,10 @@ class TMappedView {
   // block of that name already exists: creating never attaches to someone else's block.
   bool Create(const char* name, int size);
 
-  // Attaches to an existing block. Fails when there is none, or when the block is smaller than
-  // `size`: reading up to `size` bytes of the view must never run off the mapping.
+  // Attaches to an existing block for reading: the hook library only reads, and a process with
+  // fewer rights than the program (a sandboxed browser tab) may read its blocks but not write
+  // them. Fails when there is none, or when the block is smaller than `size`: reading up to `size`
+  // bytes of the view must never run off the mapping.
   bool Open(const char* name, int size);
 
   // Unmaps and releases everything the view holds; harmless when there is nothing to release.
