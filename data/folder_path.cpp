@@ -11,6 +11,15 @@ bool IsBlank(char c) {
   return code >= 1 && code <= 32;
 }
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The length of the name at the start of `text`, up to a separator or the end.
+int NameLength(const char* text) {
+  int length = 0;
+  while (text[length] && !IsSeparator(text[length])) ++length;
+  return length;
+}
+
 }  // namespace
 
 int TrimmedRange(const char* text, const char** start) {
@@ -40,6 +49,18 @@ int NormaliseFolderPath(char* target, int capacity, const char* source) {
   CopyText(target, capacity, start, length);
   if (!ends_with_separator) AppendText(target, capacity, "\\");
   return needed;
+}
+
+bool IsAbsoluteFolder(const char* folder) {
+  if (!folder) return false;
+  const char drive = folder[0];
+  if (((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z')) && folder[1] == ':')
+    return IsSeparator(folder[2]);
+  if (!IsSeparator(folder[0]) || !IsSeparator(folder[1])) return false;
+  const char* server = folder + 2;
+  const int server_length = NameLength(server);
+  return server_length > 0 && IsSeparator(server[server_length]) &&
+         NameLength(server + server_length + 1) > 0;
 }
 
 }  // namespace talo

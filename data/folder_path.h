@@ -14,4 +14,9 @@ int TrimmedRange(const char* text, const char** start);
 // written, or 0 with `target` emptied when the folder does not fit into `capacity`.
 int NormaliseFolderPath(char* target, int capacity, const char* source);
 
+// True for a folder that names one place wherever it is used: on a drive ("C:\...") or on a share
+// ("\\server\share..."). Not for "Data", "\Data" (the current drive's) nor "C:Data" (the
+// current folder's on that drive).
+bool IsAbsoluteFolder(const char* folder);
+
 }  // namespace talo

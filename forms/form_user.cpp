@@ -99,7 +99,8 @@ bool TFormUser::SelectPath() {
   return RunInErrorScope(Handle(), msg::kUserPathCaption, MB_ICONWARNING, [&] {
     Check(TaloSettings != nullptr, msg::kRegistryWrite);
     const std::string path_error = FormatText(kPathErrorFormat, named);
-    Check(fits && FolderPathCharactersValid(folder) &&
+    // A relative folder would be taken by every application from its own current folder.
+    Check(fits && IsAbsoluteFolder(folder) && FolderPathCharactersValid(folder) &&
               (PathExists(folder, true, true) || RootFolderExists(folder)),
           path_error.c_str());
     char user_folder[kPathCapacity];

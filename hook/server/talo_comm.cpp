@@ -11,9 +11,14 @@ namespace talo {
 
 bool TTaloComm::PublishUserDir(const char* folder) {
   if (!IsOpenWithSize(kCommBlockSize) || !folder) return false;
+  auto* version = reinterpret_cast<volatile std::uint32_t*>(View() + kUserDirVersionOffset);
   char* field = reinterpret_cast<char*>(View()) + kUserDirOffset;
+  *version = *version + 1;
+  MemoryBarrier();
   std::memset(field, 0, kUserDirFieldSize);
   CopyText(field, kUserDirFieldSize, folder);
+  MemoryBarrier();
+  *version = *version + 1;
   return true;
 }
 

@@ -179,12 +179,13 @@ upper=$(tr a-z A-Z <<<"$medium_letter")
 [ "$(content TFormUser ComboBox)" = "$first_drive" ] || fail "the drive box did not return to $first_drive"
 [ "$(content TFormUser Edit)" = "$old_base" ] || fail "the drive error changed the folder"
 
-# Bad paths give their message and keep the folder; nothing is created.
+# Bad paths give their message and keep the folder; nothing is created. A relative folder is bad
+# too: every application would take it from its own current folder.
 win_work=$(winepath -w "$work")
 touch "$work/afile.txt"
 long_name=$(printf 'x%.0s' $(seq 300))
 for bad in "$win_work\\afile.txt" "$win_work\\bad|name" "${missing_letter^^}:\\data" \
-  "$win_work\\$long_name"; do
+  "$win_work\\$long_name" Tallowick "C:Data"; do
   select_path "$bad"
   message=$(answer_box "User data path selection error.")
   [ "$message" = "$(printf "Unable to access/create selected user data path,\n'%s\\\\'." "$bad")" ] ||

@@ -32,12 +32,18 @@ std::uint32_t AsWord(HHOOK hook) {
   return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hook));
 }
 
-// Every byte outside the folder field is zero; the field holds `folder` and zeros after it.
+// Every byte outside the hook handle, the folder's count of rewrites (even: no rewrite under way)
+// and the folder field is zero; the field holds `folder` and zeros after it.
 void ExpectBlockHolds(const std::string& block, const std::string& folder, HHOOK hook) {
   ASSERT_EQ(block.size(), size_t(kCommBlockSize));
   std::string expected(kCommBlockSize, '\0');
   std::uint32_t word = AsWord(hook);
   std::memcpy(&expected[kHookHandleOffset], &word, 4);
+  std::uint32_t rewrites = 0;
+  std::memcpy(&rewrites, &block[kUserDirVersionOffset], 4);
+  EXPECT_EQ(rewrites % 2, 0u) << "the folder is being rewritten";
+  EXPECT_NE(rewrites, 0u) << "a published folder counts as a rewrite";
+  std::memcpy(&expected[kUserDirVersionOffset], &rewrites, 4);
   expected.replace(kUserDirOffset, folder.size(), folder);
   EXPECT_EQ(block, expected);
 }
