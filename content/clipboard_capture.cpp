@@ -7,6 +7,7 @@
 #include "base/global_lock.h"
 #include "base/unique.h"
 #include "content/clipboard_object.h"
+#include "content/content_limits.h"
 
 namespace talo {
 namespace {
@@ -25,6 +26,7 @@ bool WriteExactly(HANDLE file, const void* data, DWORD size) {
 }
 
 enum class RecordResult { kWritten, kStop, kFailed };
+constexpr DWORD kRecordHeaderSize = 2 * sizeof(std::uint32_t);
 
 // Writes one record. A format whose data cannot be had after its header was written ends the
 // capture there: readers stop at that header, and the records before it stay usable.
@@ -49,14 +51,16 @@ bool CaptureInto(const char* file_name) {
   if (!file) return false;
   ClipboardScope clipboard;
   if (!clipboard.Open()) return false;
+  DWORD room = kMaxObjectFileSize;
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
     if (!IsStorableFormat(format)) continue;
     HANDLE data = GetClipboardData(format);
     const DWORD size = data ? FormatDataSize(format, data) : 0;
-    if (size == 0) continue;
+    if (size == 0 || room < kRecordHeaderSize || size > room - kRecordHeaderSize) continue;
     const RecordResult result = WriteRecord(file.get(), format, data, size);
     if (result == RecordResult::kFailed) return false;
     if (result == RecordResult::kStop) break;
+    room -= kRecordHeaderSize + size;
   }
   const DWORD file_size = GetFileSize(file.get(), nullptr);
   return file_size != 0 && file_size != INVALID_FILE_SIZE;

@@ -9,6 +9,8 @@
 // nothing, use no C++ runtime and keep nothing.
 #pragma once
 
+#include <windows.h>
+
 namespace talo {
 
 // False for format 0, for handles and display formats that mean nothing once written down
@@ -20,13 +22,15 @@ bool IsStorableFormat(unsigned int format);
 // True when the clipboard holds at least one storable format with data of non-zero size.
 bool HasStorableClipboard();
 
-// Writes every storable clipboard format into the file, replacing it. A failed capture leaves no
-// file behind.
+// Writes every storable clipboard format into the file, replacing it; a format that would take the
+// file past kMaxObjectFileSize is left out. A failed capture leaves no file behind.
 bool CaptureClipboard(const char* file_name);
 
 // Empties the clipboard and puts the file's formats on it, stopping quietly at the first record
 // that is not storable or not whole; the formats before it stay. True when the clipboard holds
-// something afterwards.
+// something afterwards. A file larger than kMaxObjectFileSize fails without touching the clipboard.
 bool RestoreClipboard(const char* file_name);
+// The same for an open file, read from its current position (its start, when just opened).
+bool RestoreClipboardFrom(HANDLE file);
 
 }  // namespace talo

@@ -5,6 +5,7 @@
 #include "base/global_lock.h"
 #include "base/unique.h"
 #include "content/clipboard_object.h"
+#include "content/content_limits.h"
 #include "content/metafile_records.h"
 #include "content/object_file.h"
 
@@ -47,12 +48,17 @@ bool RestoreNextRecord(HANDLE file) {
 }  // namespace
 
 bool RestoreClipboard(const char* file_name) {
-  FileHandle file(CreateFileA(file_name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  return file && RestoreClipboardFrom(file.get());
+}
+
+bool RestoreClipboardFrom(HANDLE file) {
+  const DWORD size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE || size > kMaxObjectFileSize) return false;
   ClipboardScope clipboard;
   if (!clipboard.Open() || !EmptyClipboard()) return false;
-  while (RestoreNextRecord(file.get())) {
+  while (RestoreNextRecord(file)) {
   }
   return CountClipboardFormats() != 0;
 }

@@ -1,14 +1,9 @@
 // The shell link layout check.
 #include "content/shell_link_layout.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <cstring>
-#include <vector>
-
-#include "base/unique.h"
-#include "content/program_information_layout.h"
+#include <initializer_list>
 
 namespace talo {
 namespace {
@@ -93,12 +88,6 @@ bool LinkInfoInside(const unsigned char* info, std::size_t size) {
   return true;
 }
 
-// A link (".lnk") may hold only a shell link; a ".pif" either kind.
-bool NamedProgramInformation(const char* file_name) {
-  const std::size_t length = std::strlen(file_name);
-  return length >= 4 && lstrcmpiA(file_name + length - 4, ".pif") == 0;
-}
-
 }  // namespace
 
 bool IsWholeShellLink(const unsigned char* data, std::size_t size) {
@@ -140,32 +129,6 @@ bool IsWholeShellLink(const unsigned char* data, std::size_t size) {
     if (block_size < 4) return true;
     if (!link.Skip(block_size - 4)) return false;
   }
-}
-
-LinkFileLayout ReadWholeLinkFile(const char* file_name, std::vector<unsigned char>& data) {
-  data.clear();
-  if (!file_name) return LinkFileLayout::kBroken;
-  FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return LinkFileLayout::kBroken;
-  const DWORD size = GetFileSize(file.get(), nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxShellLinkFileSize) return LinkFileLayout::kBroken;
-  data.resize(size);
-  DWORD got = 0;
-  if (size != 0 && (!ReadFile(file.get(), data.data(), size, &got, nullptr) || got != size)) {
-    data.clear();
-    return LinkFileLayout::kBroken;
-  }
-  if (IsWholeShellLink(data.data(), data.size())) return LinkFileLayout::kShellLink;
-  const bool program_information = NamedProgramInformation(file_name) &&
-                                   IsWholeProgramInformation(data.data(), data.size());
-  data.clear();
-  return program_information ? LinkFileLayout::kProgramInformation : LinkFileLayout::kBroken;
-}
-
-bool IsWholeLinkFile(const char* file_name) {
-  std::vector<unsigned char> data;
-  return ReadWholeLinkFile(file_name, data) != LinkFileLayout::kBroken;
 }
 
 }  // namespace talo

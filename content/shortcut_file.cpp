@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "content/shell_link_layout.h"
+#include "content/link_file.h"
 #include "data/combination_files.h"
 #include "data/folder_path.h"
 #include "data/user_folder.h"
@@ -132,12 +132,12 @@ bool ReadLinkText(std::string& text, Getter get) {
 // shell's to read from the file, where it can.
 bool LoadCheckedLink(const LinkObject& object, const char* link_file) {
   std::vector<unsigned char> bytes;
-  const LinkFileLayout layout = ReadWholeLinkFile(link_file, bytes);
-  if (layout == LinkFileLayout::kProgramInformation) {
+  const ShortcutLayout layout = ReadWholeLinkFile(link_file, bytes);
+  if (layout == ShortcutLayout::kProgramInformation) {
     wchar_t name[MAX_PATH];
     return WideFileName(link_file, name) && SUCCEEDED(object.File()->Load(name, STGM_READ));
   }
-  if (layout != LinkFileLayout::kShellLink) return false;
+  if (layout != ShortcutLayout::kShellLink) return false;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return false;
   void* copy = GlobalLock(memory);

@@ -14,9 +14,7 @@ namespace talo {
 namespace {
 
 constexpr const char* kTextExtension = AssignmentExtension(AssignmentKind::kText);
-// A whole box of text in the code page, or in UTF-8 (at most 3 bytes a UTF-16 unit) after the mark.
 constexpr DWORD kMaxAnsiBytes = kMaxTextLength;
-constexpr DWORD kMaxStoredBytes = sizeof kUtf8Mark + 3 * kMaxTextLength;
 
 bool WriteWholeText(const char* path, const std::string& text) {
   if (text.size() > MAXDWORD) return false;
@@ -64,7 +62,7 @@ bool LoadTextAssignment(std::wstring& text, int code) {
   DWORD high = 0;
   const DWORD low = GetFileSize(file.get(), &high);
   if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
-  const DWORD wanted = high != 0 || low > kMaxStoredBytes ? kMaxStoredBytes : low;
+  const DWORD wanted = high != 0 || low > kMaxTextFileSize ? kMaxTextFileSize : low;
   std::string bytes(wanted, '\0');
   DWORD read = 0;
   if (!ReadFile(file.get(), bytes.data(), wanted, &read, nullptr) || read != wanted) return false;

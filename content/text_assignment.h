@@ -5,10 +5,9 @@
 
 #include <string>
 
-namespace talo {
+#include "content/content_limits.h"
 
-// The editor's text box takes no more than this many UTF-16 units.
-inline constexpr std::size_t kMaxTextLength = 0xFFFE;
+namespace talo {
 
 // The stored bytes as text: after the mark the valid start of the UTF-8, else the code page's
 // text; cut to kMaxTextLength, never inside a character.

@@ -9,10 +9,21 @@
 
 namespace talo {
 
+// How a run of an assignment ended.
+enum class Execution {
+  kDone,
+  kFailed,   // a missing file, a shell error, a busy clipboard
+  kRefused,  // the content file is larger than the editor writes, or a shortcut file is broken:
+             // it was never handed to the shell or the clipboard
+  kFaulted,  // a fault inside a shell or clipboard call (a broken shell extension) ended the run
+};
+
 // Carries out the assignment of `code` whose user status byte is `status` (only its kind is
 // used), with the content file in `folder` (ending in a backslash): a shortcut is opened with the
 // shell; a text or an object is put on the clipboard and, with `paste`, pasted by a simulated
-// Ctrl+V. True when the action succeeded; shows nothing.
+// Ctrl+V. Shows nothing.
+Execution CarryOutAssignment(const char* folder, int code, unsigned char status, bool paste);
+// True when CarryOutAssignment is done.
 bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool paste);
 
 // ExecuteAssignment, then the message box that tells its result, with `name` in place of "%s" and
@@ -22,8 +33,11 @@ bool ExecuteAndReport(HWND owner, const char* folder, int code, const char* name
 
 // Puts the bytes of a text file, unchanged and NUL-terminated, on the clipboard as CF_TEXT; a file
 // that starts with the UTF-8 byte-order mark goes as CF_UNICODETEXT (its valid part) and CF_TEXT in
-// the system code page. An empty or unreadable file fails without touching the clipboard.
+// the system code page. An empty or unreadable file, or one larger than kMaxTextFileSize, fails
+// without touching the clipboard.
 bool CopyTextFileToClipboard(const char* file_name);
+// The same for an open file, read from its start.
+bool CopyTextToClipboard(HANDLE file);
 
 // Types Ctrl+V into the focused application while the modifiers of a combination (bit 0 Shift,
 // bit 1 Ctrl, bit 2 Alt) are held, and leaves them as the user holds them.

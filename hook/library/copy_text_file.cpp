@@ -7,6 +7,7 @@
 #include "base/global_lock.h"
 #include "base/unique.h"
 #include "base/utf8.h"
+#include "content/content_limits.h"
 #include "content/object_file.h"
 #include "hook/library/assignment_execution.h"
 
@@ -16,7 +17,6 @@ namespace {
 // The block is rounded up past the text to the next multiple of 32, so 1 to 32 zero bytes always
 // terminate it.
 constexpr DWORD kTextBlockGranule = 32;
-constexpr DWORD kLargestText = 0xFFFFFFFF - kTextBlockGranule;
 
 GlobalMemory ZeroedBlock(DWORD size) {
   return GlobalMemory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, size));
@@ -61,11 +61,14 @@ bool PutOnClipboard(UINT format, GlobalMemory& block) {
 }  // namespace
 
 bool CopyTextFileToClipboard(const char* file_name) {
-  FileHandle file(CreateFileA(file_name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const DWORD size = GetFileSize(file.get(), nullptr);
-  if (size == 0 || size == INVALID_FILE_SIZE || size > kLargestText) return false;
+  return file && CopyTextToClipboard(file.get());
+}
+
+bool CopyTextToClipboard(HANDLE file) {
+  const DWORD size = GetFileSize(file, nullptr);
+  if (size == 0 || size == INVALID_FILE_SIZE || size > kMaxTextFileSize) return false;
 
   const DWORD block_size = size / kTextBlockGranule * kTextBlockGranule + kTextBlockGranule;
   GlobalMemory block = ZeroedBlock(block_size);
@@ -73,7 +76,7 @@ bool CopyTextFileToClipboard(const char* file_name) {
   {
     GlobalLockScope locked(block.get());
     auto* bytes = static_cast<unsigned char*>(locked.Data());
-    if (!bytes || !ReadExactly(file.get(), bytes, size)) return false;
+    if (!bytes || !ReadExactly(file, bytes, size)) return false;
     if (StartsWithUtf8Mark(bytes, size)) {
       wide = WideTextBlock(bytes + sizeof kUtf8Mark, size - sizeof kUtf8Mark);
       if (!wide) return false;

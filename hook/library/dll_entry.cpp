@@ -3,7 +3,7 @@
 // The library is mapped into every process that reads keys, so it is linked without start-up files
 // and without the C and C++ runtimes: it brings no static constructors, no heap and no runtime of
 // its own into its host. The compiler may still emit calls to memset and memcpy for plain buffer
-// work, and a class with a virtual destructor names operator delete in its table; they live here.
+// work, the layout checks of shortcut files compare and search bytes, and a class with a virtual destructor names operator delete in its table; they live here.
 #include <windows.h>
 
 #include <cstddef>
@@ -21,6 +21,21 @@ extern "C" void* memcpy(void* target, const void* source, std::size_t count) {
   auto* from = static_cast<const unsigned char*>(source);
   while (count--) *to++ = *from++;
   return target;
+}
+
+extern "C" int memcmp(const void* first, const void* second, std::size_t count) {
+  auto* a = static_cast<const unsigned char*>(first);
+  auto* b = static_cast<const unsigned char*>(second);
+  for (; count--; ++a, ++b)
+    if (*a != *b) return *a < *b ? -1 : 1;
+  return 0;
+}
+
+extern "C" void* memchr(const void* data, int value, std::size_t count) {
+  auto* bytes = static_cast<const unsigned char*>(data);
+  for (; count--; ++bytes)
+    if (*bytes == static_cast<unsigned char>(value)) return const_cast<unsigned char*>(bytes);
+  return nullptr;
 }
 
 // Nothing in the library is created with new; the deleting destructors merely refer to these.

@@ -12,9 +12,9 @@
 
 #include <cstdint>
 
-#include "base/guarded_call.h"
 #include "base/text.h"
 #include "data/combination.h"
+#include "data/folder_path.h"
 #include "data/mapped_view.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
@@ -23,6 +23,9 @@
 
 namespace talo {
 namespace {
+
+// A folder being rewritten is read again after a moment, twice at most.
+constexpr int kFolderReadAttempts = 3;
 
 enum class Verdict {
   kNoHook,   // no block, or the program has not installed the hook: the result is 0
@@ -58,37 +61,42 @@ bool UserStatus(const TMappedView& user_data, int code, unsigned char& status) {
   return true;
 }
 
-void Execute(const TMappedView& comm, int combination, unsigned char status) {
-  // The field may lack its terminator: the copy never reads past the field, nor past the buffer.
-  char folder[kPathCapacity] = {};
-  CopyText(folder, kPathCapacity, reinterpret_cast<const char*>(comm.View() + kUserDirOffset),
-           kUserDirFieldSize - 1);
-  ExecuteAssignment(folder, combination, status, true);
-}
-
-struct Execution {
-  const TMappedView& comm;
-  int combination;
-  unsigned char status;
-};
-
-// A run that failed is still a run: only a fault makes the guard give false.
-bool ExecuteStep(void* context) {
-  const auto& execution = *static_cast<const Execution*>(context);
-  Execute(execution.comm, execution.combination, execution.status);
-  return true;
-}
-
-// Runs the assignment so that a fault inside a shell or clipboard call (a broken shell extension,
-// a clipboard owner that crashes on WM_DESTROYCLIPBOARD) ends the run, not the application it
-// runs in; false after such a fault. The library is built without unwinding, so nothing inside
-// the run was cleaned up: a clipboard it had opened is still open and is closed here (a shortcut's
-// run opens none).
-bool ExecuteGuarded(const TMappedView& comm, int combination, unsigned char status) {
-  Execution execution{comm, combination, status};
-  if (GuardedCall(ExecuteStep, &execution)) return true;
-  if (!IsShortcutKind(KindOfStatus(status))) CloseClipboard();
+// The user data folder as the program last published it whole: read between two equal even counts
+// of its rewrites, ending in a separator and absolute (a relative folder would name files in the
+// current folder of whichever application the user is typing in).
+bool ReadUserFolder(const TMappedView& comm, char (&folder)[kPathCapacity]) {
+  const auto* version =
+      reinterpret_cast<const volatile std::uint32_t*>(comm.View() + kUserDirVersionOffset);
+  const auto* field = reinterpret_cast<const char*>(comm.View() + kUserDirOffset);
+  for (int attempt = 0; attempt < kFolderReadAttempts; ++attempt) {
+    if (attempt > 0) Sleep(1);  // the program is rewriting it: a moment is enough
+    const std::uint32_t before = *version;
+    MemoryBarrier();
+    // The field may lack its terminator: the copy never reads past the field, nor past the buffer.
+    const int length = CopyText(folder, kPathCapacity, field, kUserDirFieldSize - 1);
+    MemoryBarrier();
+    if ((before & 1) != 0 || *version != before) continue;
+    return length > 0 && folder[length - 1] == '\\' && IsAbsoluteFolder(folder);
+  }
   return false;
+}
+
+// Carries the assignment out; false when the key goes back to the application after all. A run
+// that failed is still the assignment's key; one refused because its file is larger than the
+// editor writes or is a broken shortcut says so with the error beep; one that faulted inside a
+// shell or clipboard call did not happen, and the application sees its key.
+bool Execute(const TMappedView& comm, int combination, unsigned char status) {
+  char folder[kPathCapacity];
+  if (!ReadUserFolder(comm, folder)) return true;
+  switch (CarryOutAssignment(folder, combination, status, true)) {
+    case Execution::kRefused:
+      MessageBeep(MB_ICONHAND);
+      return true;
+    case Execution::kFaulted:
+      return false;
+    default:
+      return true;
+  }
 }
 
 // Decides the event. The views are declared so that those opened close in the order user data,
@@ -124,7 +132,7 @@ Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
   // result of a run does not matter, the key is the assignment's either way. Only a run that
   // faulted gives the key back: the assignment did not happen, the application sees the key.
   const bool key_down = (static_cast<DWORD>(flags) & 0x80000000u) == 0;
-  if (key_down && !ExecuteGuarded(comm, combination, status)) return Verdict::kPassOn;
+  if (key_down && !Execute(comm, combination, status)) return Verdict::kPassOn;
   return Verdict::kSwallow;
 }
 

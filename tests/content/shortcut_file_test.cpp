@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "content/program_information_layout.h"
+#include "content/link_file.h"
 #include "content/shell_link_layout.h"
 #include "content/text_assignment.h"
 #include "tests/support/program_information.h"
