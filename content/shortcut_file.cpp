@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "content/icon_source.h"
 #include "content/link_file.h"
 #include "data/combination_files.h"
 #include "data/folder_path.h"
@@ -269,6 +270,18 @@ bool ShortcutFileName(char (&path)[kPathCapacity], int code, int kind) {
   return CombinationFileName(path, code, extension) > 0;
 }
 
+// The icon that the shell's associated-icon search finds for `path`. The shell writes the icon's
+// own file back into the buffer, so it gets a writable copy; a path too long for it is refused
+// rather than cut into the name of another file.
+HICON SearchAssociatedIcon(const char* path, int index) {
+  char buffer[kLinkTextCapacity];
+  const int length = BoundedLength(path, kLinkTextCapacity);
+  if (length == 0 || length >= kLinkTextCapacity || index < 0 || index > 0xFFFF) return nullptr;
+  CopyText(buffer, sizeof buffer, path);
+  WORD icon_index = static_cast<WORD>(index);
+  return ExtractAssociatedIconA(nullptr, buffer, &icon_index);
+}
+
 // Editing goes on with a copy of the stored shortcut; the working base keeps only that one.
 bool TakeOverStoredShortcut(const char* stored, int kind) {
   char base[kPathCapacity];
@@ -401,14 +414,7 @@ bool ShowFileProperties(HWND owner, const char* file) {
 }
 
 HICON GetAssociatedIcon(const char* path, int index) {
-  // The shell writes the icon's own file back into the buffer, so it gets a writable copy; a path
-  // too long for it is refused rather than cut into the name of another file.
-  char buffer[kLinkTextCapacity];
-  const int length = BoundedLength(path, kLinkTextCapacity);
-  if (length == 0 || length >= kLinkTextCapacity || index < 0 || index > 0xFFFF) return nullptr;
-  CopyText(buffer, sizeof buffer, path);
-  WORD icon_index = static_cast<WORD>(index);
-  if (HICON icon = ExtractAssociatedIconA(nullptr, buffer, &icon_index)) return icon;
+  if (HICON icon = SearchAssociatedIcon(path, index)) return icon;
   // Called without an instance, some shells (Wine's) have no module to take a stock picture from
   // and find none for a document, a link or a folder; the shell's listing icon is that picture.
   ComScope com;
@@ -439,47 +445,61 @@ int NewInternetShortcut(HWND owner) {
 
 namespace {
 
-// Whether a file starts as an executable or an icon or cursor file does. The shell's icon
-// extraction reads such a file as one, whatever its name, and Wine's reads past the file's end
-// when the icon directory claims more than the file holds (a damaged ".url" starting with
-// 00 00 01 00 crashed the editor's preview). No shortcut file starts so.
-bool StartsLikeIconContainer(const char* file) {
-  FileHandle handle(CreateFileA(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  unsigned char start[4] = {};
-  DWORD got = 0;
-  if (!handle || !ReadFile(handle.get(), start, sizeof start, &got, nullptr)) return false;
-  if (got >= 2 && start[0] == 'M' && start[1] == 'Z') return true;
-  return got == 4 && start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) &&
-         start[3] == 0;
-}
-
-// The picture of a link's target. A folder's is the shell's folder picture, asked for by the
-// attribute alone: looking the folder itself up costs the shell ten times as much (and the
-// associated-icon search finds nothing for a folder).
-HICON TargetIcon(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return GetAssociatedIcon(path, 0);
+// The shell's picture of a file asked for by its name and attributes alone: the picture of its
+// type or of a folder. It opens nothing, unless the type's picture lives in the file itself.
+HICON PictureByName(const char* path, DWORD attributes) {
   SHFILEINFOA info = {};
-  if (SHGetFileInfoA(path, FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES))
+  if (SHGetFileInfoA(path, attributes, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES))
     return info.hIcon;
   return nullptr;
 }
 
+// The one way in which the preview asks the shell for the picture of a file (the icon location,
+// the target, the internet shortcut; content/icon_source.h): a local file only once it has passed
+// its check, and held until the shell has read it; a file on a network share by its name alone,
+// never opened; a name that is no full path not at all.
+HICON PictureOf(const char* path, int index, IconSourcePlace place) {
+  if (place == IconSourcePlace::kLocal) {
+    FileHandle hold;
+    if (!HoldCheckedIconSource(path, index, hold)) return nullptr;
+    if (HICON icon = SearchAssociatedIcon(path, index)) return icon;
+    // The held file passed its check for picture 0, the one a type's "%1" picture reads.
+    return index == 0 ? PictureByName(path, FILE_ATTRIBUTE_NORMAL) : nullptr;
+  }
+  // The picture by name is no picture of index `index` of the file.
+  if (place == IconSourcePlace::kNetwork && index == 0 && !PictureLivesInFile(path))
+    return PictureByName(path, FILE_ATTRIBUTE_NORMAL);
+  return nullptr;
+}
+
+// The picture of a link's target. A local folder's is the shell's folder picture, asked for by
+// the attribute alone: looking the folder itself up costs the shell ten times as much (and the
+// associated-icon search finds nothing for a folder). A target on a share is not looked up at
+// all, so it is pictured as a file.
+HICON TargetIcon(const char* path) {
+  const IconSourcePlace place = PlaceOfIconSource(path);
+  if (place == IconSourcePlace::kLocal) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return PictureByName(path, FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return PictureOf(path, 0, place);
+}
+
 // The name and the picture of a link, read from one loading of it: the picture of its icon
-// location, else that of its target. Asking the shell for the link file's own icon would load
-// the link a second time and look its target up again.
+// location, else that of its target, else the shell's picture of a link, asked for by the link's
+// name. Given the link file itself, the shell would load it and read its unchecked icon location
+// and target again.
 bool ReadLinkPreview(const char* link_file, std::string& name, IconHandle& icon) {
   ShellLinkFields fields;
   if (!LoadLinkFields(link_file, fields, false)) return false;
   name = std::move(fields.description);
   if (!fields.icon_path.empty())
-    icon.reset(GetAssociatedIcon(fields.icon_path.c_str(), fields.icon_index));
+    icon.reset(PictureOf(fields.icon_path.c_str(), fields.icon_index,
+                         PlaceOfIconSource(fields.icon_path.c_str())));
   if (!icon && !fields.path.empty()) icon.reset(TargetIcon(fields.path.c_str()));
-  // A link to nothing the shell can picture still has the shell's picture of a link.
-  if (!icon) icon.reset(GetAssociatedIcon(link_file, 0));
+  if (!icon && !PictureLivesInFile(link_file))
+    icon.reset(PictureByName(link_file, FILE_ATTRIBUTE_NORMAL));
   return true;
 }
 
@@ -495,10 +515,11 @@ bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& desc
   std::string name;
   IconHandle found;
   if (kind == kInternetShortcut) {
-    // The shell is given this file itself for its picture. The name first: it is cheap, and a
-    // shortcut without one is refused before the shell's slow icon search.
-    if (StartsLikeIconContainer(source) || !ReadDescription(source, kind, name)) return false;
-    found.reset(GetAssociatedIcon(source, 0));
+    // The shell is given this file itself for its picture (a damaged one starting like an icon
+    // file is refused by the check). The name first: it is cheap, and a shortcut without one is
+    // refused before the shell's slow icon search.
+    if (!ReadDescription(source, kind, name)) return false;
+    found.reset(PictureOf(source, 0, PlaceOfIconSource(source)));
   } else if (!ReadLinkPreview(source, name, found)) {
     return false;
   }

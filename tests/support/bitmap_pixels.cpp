@@ -28,4 +28,13 @@ BitmapPixels ReadBitmapPixels(HBITMAP bitmap) {
   return result;
 }
 
+BitmapPixels ReadIconPixels(HICON icon) {
+  ICONINFO info = {};
+  if (!icon || !GetIconInfo(icon, &info)) return BitmapPixels();
+  BitmapPixels result = ReadBitmapPixels(info.hbmColor);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return result;
+}
+
 }  // namespace talo::test

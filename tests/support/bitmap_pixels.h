@@ -19,6 +19,8 @@ struct BitmapPixels {
 // Reads the bitmap through GetDIBits; 0 x 0 when it cannot be read. The bitmap must not be
 // selected into a device context.
 BitmapPixels ReadBitmapPixels(HBITMAP bitmap);
+// The colour bitmap of an icon, read so; 0 x 0 for no icon or a monochrome one.
+BitmapPixels ReadIconPixels(HICON icon);
 
 // The screen's device context for the length of a scope.
 class ScreenDC {
