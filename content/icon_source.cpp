@@ -44,6 +44,30 @@ bool NamesTheFileItself(const std::string& default_icon) {
   return default_icon.find("%1") != std::string::npos;
 }
 
+// Whether a drive lies on this machine. One that the system maps to a disk volume does; for any
+// other (a network redirector, a substituted folder, a drive unknown here) its type decides, and
+// a remote drive, one that does not exist or one of a kind unknown here is not opened. The
+// mapping comes first because it is cheap: for the type Wine asks its mount manager process,
+// which took 0.6 to 1 ms here, a third of a whole preview; the mapping took a tenth of that.
+bool IsLocalDrive(char letter) {
+  const char drive[] = {letter, ':', '\0'};
+  char device[MAX_PATH] = "";
+  constexpr char kDiskVolume[] = "\\Device\\HarddiskVolume";
+  if (QueryDosDeviceA(drive, device, sizeof device) &&
+      std::strncmp(device, kDiskVolume, sizeof kDiskVolume - 1) == 0)
+    return true;
+  const char root[] = {letter, ':', '\\', '\0'};
+  switch (GetDriveTypeA(root)) {
+    case DRIVE_FIXED:
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsWholeContainer(HANDLE file, bool executable, int index) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0 ||
@@ -66,17 +90,7 @@ IconSourcePlace PlaceOfIconSource(const char* path) {
   const char letter = static_cast<char>(path[0] | 0x20);
   if (letter < 'a' || letter > 'z' || path[1] != ':' || !IsSeparator(path[2]))
     return IconSourcePlace::kUnqualified;
-  const char root[] = {path[0], ':', '\\', '\0'};
-  switch (GetDriveTypeA(root)) {
-    case DRIVE_FIXED:
-    case DRIVE_REMOVABLE:
-    case DRIVE_CDROM:
-    case DRIVE_RAMDISK:
-      return IconSourcePlace::kLocal;
-    default:
-      // A remote drive, and one that does not exist or of a kind unknown here, is not opened.
-      return IconSourcePlace::kNetwork;
-  }
+  return IsLocalDrive(path[0]) ? IconSourcePlace::kLocal : IconSourcePlace::kNetwork;
 }
 
 bool PictureLivesInFile(const char* path) {
