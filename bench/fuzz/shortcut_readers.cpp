@@ -2,7 +2,8 @@
 // the profile functions, and the preview of a combination's stored shortcut (its icon and name).
 //
 // All three take a file name: each input is written to a file. The guard page protects only the
-// link layout checks, which the shell link reader also runs on the input placed before one.
+// layout checks, which the shell link reader runs on the input and the preview reader on the
+// sibling file of its input, placed before one.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,10 +11,13 @@
 
 #include "bench/fuzz/fuzz_reader.h"
 #include "bench/fuzz/guarded_memory.h"
+#include "content/icon_file_layout.h"
 #include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
 #include "content/shortcut_file.h"
+#include "tests/support/icon_files.h"
 #include "tests/support/program_information.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_settings.h"
 #include "tests/support/win_driver.h"
 
@@ -93,20 +97,37 @@ class InternetShortcutReader : public FuzzReader {
   std::string path_ = ScratchFolder() + "input.url";
 };
 
-// The stored shortcut of a combination as the editor previews it. A shell link's bytes (they start
+// The stored shortcut of a combination as the editor previews it, and a sibling file that a link
+// can name as its icon location or target: an input is the shortcut's bytes, then, after
+// kSiblingMark, the sibling's, written as "Sibling.ico" and "Sibling.exe" into a folder of a
+// fixed name (so that a saved input replays in another process). A shell link's bytes (they start
 // with 'L') are stored as a ".lnk", anything else as a ".url" or, for every fourth input, a ".pif".
 class ShortcutPreviewReader : public FuzzReader {
  public:
   static constexpr int kCode = 0x674;
+  static constexpr char kSiblingMark[] = "\r\n--sibling--\r\n";
+  ShortcutPreviewReader() { CreateDirectoryA(SiblingFolder().c_str(), nullptr); }
+  ~ShortcutPreviewReader() override { test::RemoveTree(SiblingFolder()); }
+
   bool MakeSeeds(std::vector<std::string>& seeds) override {
-    return MakeLinkSeeds(seeds) && MakeInternetShortcutSeeds(seeds);
+    return MakeLinkSeeds(seeds) && MakeInternetShortcutSeeds(seeds) && MakeSiblingSeeds(seeds);
   }
   bool Read(const std::string& input) override {
+    const std::size_t mark = input.find(kSiblingMark);
+    const std::string shortcut = input.substr(0, mark);
+    for (const char* name : kSiblingNames) DeleteFileA((SiblingFolder() + name).c_str());
+    if (mark != std::string::npos) {
+      const std::string sibling = input.substr(mark + sizeof kSiblingMark - 1);
+      IsWholeIconFile(placed_.Place(sibling), sibling.size());
+      IsWholeExecutableIcon(placed_.Place(sibling), sibling.size(), 0);
+      for (const char* name : kSiblingNames)
+        if (!WriteInputFile(SiblingFolder() + name, sibling)) return false;
+    }
     std::uint32_t sum = 0;
-    for (unsigned char c : input) sum += c;
-    const int kind = !input.empty() && input[0] == 'L' ? kShellLink
-                     : sum % 4 == 0                    ? kProgramInformation
-                                                       : kInternetShortcut;
+    for (unsigned char c : shortcut) sum += c;
+    const int kind = !shortcut.empty() && shortcut[0] == 'L' ? kShellLink
+                     : sum % 4 == 0                          ? kProgramInformation
+                                                             : kInternetShortcut;
     char name[16];
     std::snprintf(name, sizeof name, "%04X%s", kCode, ShortcutExtension(kind));
     for (int other : {kShellLink, kProgramInformation, kInternetShortcut}) {
@@ -114,14 +135,55 @@ class ShortcutPreviewReader : public FuzzReader {
       std::snprintf(stale, sizeof stale, "%04X%s", kCode, ShortcutExtension(other));
       DeleteFileA(settings_.UserFile(stale).c_str());
     }
-    if (!WriteInputFile(settings_.UserFile(name), input)) return false;
+    if (!WriteInputFile(settings_.UserFile(name), shortcut)) return false;
     IconHandle icon;
     std::string description;
     return ReadShortcutPreview(kind, kCode, icon, description);
   }
 
  private:
+  static constexpr const char* kSiblingNames[] = {"Sibling.ico", "Sibling.exe"};
+  static std::string SiblingFolder() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "talo-fuzz-sibling\\";
+  }
+  // Links whose icon location is the sibling, as an icon file and as an executable, and a link
+  // whose target is the sibling icon file.
+  bool MakeSiblingSeeds(std::vector<std::string>& seeds) {
+    const std::string path = ScratchFolder() + "seed.lnk";
+    const std::string icon = test::IconFileBytes(RGB(255, 0, 0));
+    const std::string executable = test::ExecutableWithIconBytes(RGB(0, 0, 255)).bytes;
+    ShellLinkFields icon_location;
+    icon_location.path = test::InstallFolder() + "Talowick.exe";
+    icon_location.description = "A picture of its own";
+    icon_location.icon_path = SiblingFolder() + kSiblingNames[0];
+    ShellLinkFields program_location = icon_location;
+    program_location.icon_path = SiblingFolder() + kSiblingNames[1];
+    ShellLinkFields target;
+    target.path = SiblingFolder() + kSiblingNames[0];
+    target.description = "An icon file";
+    const struct {
+      const ShellLinkFields* link;
+      const std::string* sibling;
+    } seeded[] = {{&icon_location, &icon}, {&program_location, &executable}, {&target, &icon}};
+    // The shell resolves a link's target when the link is made, so the target exists by then.
+    if (!WriteInputFile(target.path, icon)) {
+      std::fprintf(stderr, "cannot prepare: the sibling file\n");
+      return false;
+    }
+    for (const auto& seed : seeded) {
+      if (!CreateShellLink(path.c_str(), *seed.link)) {
+        std::fprintf(stderr, "cannot prepare: CreateShellLink\n");
+        return false;
+      }
+      seeds.push_back(ReadWholeFile(path) + kSiblingMark + *seed.sibling);
+    }
+    return true;
+  }
+
   test::TestSettings settings_;
+  GuardedMemory placed_{16 * 1024};
 };
 
 }  // namespace
