@@ -105,7 +105,8 @@ bool HoldCheckedIconSource(const char* path, int index, FileHandle& hold) {
   hold.reset();
   FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  // A device name (CON, COM1) opens a device, where a read would wait for input.
+  if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   // Wine reads a short file in a page whose bytes past its end are zero, so they count as zero.
   unsigned char start[4] = {};
   DWORD got = 0;

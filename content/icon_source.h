@@ -27,8 +27,9 @@ IconSourcePlace PlaceOfIconSource(const char* path);
 bool PictureLivesInFile(const char* path);
 
 // Opens the local file `path` when the shell's icon extraction of picture `index` may read it:
-// a file that starts like an icon or cursor file must pass IsWholeIconFile, one that starts with
-// "MZ" IsWholeExecutableIcon; the shell reads no other file as an icon container. `hold` keeps
+// a disk file (no device), which must pass IsWholeIconFile when it starts like an icon or cursor
+// file and IsWholeExecutableIcon when it starts with "MZ"; the shell reads no other file as an
+// icon container. `hold` keeps
 // it open, sharing it with readers only, so that nobody changes, replaces or deletes the checked
 // bytes before the shell has read them; it stays empty for a refused file or one that another
 // program has open for writing.
