@@ -29,10 +29,9 @@ bool PictureLivesInFile(const char* path);
 // Opens the local file `path` when the shell's icon extraction of picture `index` may read it:
 // a disk file (no device), which must pass IsWholeIconFile when it starts like an icon or cursor
 // file and IsWholeExecutableIcon when it starts with "MZ"; the shell reads no other file as an
-// icon container. `hold` keeps
-// it open, sharing it with readers only, so that nobody changes, replaces or deletes the checked
-// bytes before the shell has read them; it stays empty for a refused file or one that another
-// program has open for writing.
+// icon container. `hold` keeps it open, sharing it with readers only, so that nobody changes,
+// replaces or deletes the checked bytes before the shell has read them; it stays empty for a
+// refused file or one that another program has open for writing.
 bool HoldCheckedIconSource(const char* path, int index, FileHandle& hold);
 
 }  // namespace talo

@@ -459,16 +459,17 @@ HICON PictureByName(const char* path, DWORD attributes) {
 // its check, and held until the shell has read it; a file on a network share by its name alone,
 // never opened; a name that is no full path not at all.
 HICON PictureOf(const char* path, int index, IconSourcePlace place) {
+  FileHandle hold;
   if (place == IconSourcePlace::kLocal) {
-    FileHandle hold;
     if (!HoldCheckedIconSource(path, index, hold)) return nullptr;
     if (HICON icon = SearchAssociatedIcon(path, index)) return icon;
-    // The held file passed its check for picture 0, the one a type's "%1" picture reads.
-    return index == 0 ? PictureByName(path, FILE_ATTRIBUTE_NORMAL) : nullptr;
+  } else if (place != IconSourcePlace::kNetwork) {
+    return nullptr;
   }
-  // The picture by name is no picture of index `index` of the file.
-  if (place == IconSourcePlace::kNetwork && index == 0 && !PictureLivesInFile(path))
-    return PictureByName(path, FILE_ATTRIBUTE_NORMAL);
+  // The picture by name is the type's, not picture `index` of the file. Where the type's
+  // picture lives in the file, the shell reads it even so: from the share, or a picture of the
+  // file other than the one checked ("%1,3" names the fourth).
+  if (index == 0 && !PictureLivesInFile(path)) return PictureByName(path, FILE_ATTRIBUTE_NORMAL);
   return nullptr;
 }
 
