@@ -79,6 +79,7 @@ int CreateWorkingShortcut(const char* source);
 int NewInternetShortcut(HWND owner);
 // The icon and name of the combination's stored shortcut of `kind` (then copied over the working
 // shortcut), or of the working shortcut when `code` is kWorkingCopy. On failure both are empty.
+// The shell's icon code reads only files that passed the guard of content/icon_source.h.
 bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& description);
 // Replaces the combination's stored shortcut by the working shortcut of `kind`; kind 0 only
 // deletes. A failure leaves no stored shortcut.

@@ -39,8 +39,10 @@ class ShortcutPreviewIcon : public ::testing::Test {
     IconHandle picture(GetAssociatedIcon(file.c_str(), 0));
     return test::ReadIconPixels(picture.get()).pixels;
   }
+  void SetUp() override { ASSERT_TRUE(WriteFileBytes(document_, "Dear reader")); }
   test::TestSettings settings_;
   test::TempFolder sources_;
+  const std::string document_ = sources_.File("letter.txt");
 };
 
 // Wine's icon reader copies as many directory entries as the count claims, whatever the file
@@ -49,9 +51,7 @@ class ShortcutPreviewIcon : public ::testing::Test {
 TEST_F(ShortcutPreviewIcon, AnIconLocationThatClaimsMorePicturesThanItHoldsGivesNoPictureOfItsOwn) {
   const std::string crafted = User("Picture.ico");
   ASSERT_TRUE(WriteFileBytes(crafted, std::string("\0\0\1\0\xff\xff", 6) + std::string(16, ' ')));
-  const std::string document = sources_.File("letter.txt");
-  ASSERT_TRUE(WriteFileBytes(document, "Dear reader"));
-  for (const std::string& target : {document, sources_.File("gone.txt")})
+  for (const std::string& target : {document_, sources_.File("gone.txt")})
     EXPECT_FALSE(PreviewPixels(target, crafted).empty()) << target;
 }
 
@@ -59,13 +59,11 @@ TEST_F(ShortcutPreviewIcon, AWholeIconFileOrExecutableAsIconLocationGivesItsOwnP
   ASSERT_TRUE(WriteFileBytes(User("Red.ico"), test::IconFileBytes(RGB(255, 0, 0))));
   ASSERT_TRUE(
       WriteFileBytes(User("Blue.exe"), test::ExecutableWithIconBytes(RGB(0, 0, 255)).bytes));
-  const std::string document = sources_.File("letter.txt");
-  ASSERT_TRUE(WriteFileBytes(document, "Dear reader"));
   for (const std::string& icon :
        {User("Red.ico"), User("Blue.exe"), test::InstallFolder() + "Talowick.exe"}) {
     const std::vector<COLORREF> own = ExtractedPixels(icon);
     ASSERT_FALSE(own.empty()) << icon;
-    EXPECT_EQ(PreviewPixels(document, icon), own) << icon;
+    EXPECT_EQ(PreviewPixels(document_, icon), own) << icon;
   }
 }
 
@@ -108,12 +106,10 @@ TEST_F(ShortcutPreviewIcon, APictureOnANetworkShareIsNeverReadFromIt) {
   ASSERT_TRUE(test::WriteRegistryText(HKEY_CLASSES_ROOT, "TaloIcon\\DefaultIcon", "", "%1"));
   const std::vector<COLORREF> shared = ExtractedPixels(share.Path("Red.ico"));
   ASSERT_FALSE(shared.empty());
-  const std::string document = sources_.File("letter.txt");
-  ASSERT_TRUE(WriteFileBytes(document, "Dear reader"));
   const struct {
     std::string target, icon;
-  } links[] = {{document, share.Path("Red.ico")},
-               {document, share.Path("Red.taloicon")},
+  } links[] = {{document_, share.Path("Red.ico")},
+               {document_, share.Path("Red.taloicon")},
                {share.Path("Red.ico"), ""}};
   for (const auto& link : links) {
     const std::vector<COLORREF> preview = PreviewPixels(link.target, link.icon);
