@@ -75,13 +75,15 @@ class WineShare {
     char prefix[MAX_PATH] = "";
     const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
     if (length == 0 || length >= sizeof prefix) return;
-    const std::string unc = test::UnixToWindowsPath(prefix) + "\\dosdevices\\unc\\";
-    server_ = unc + "taloserver\\";
-    for (const std::string& folder : {unc, server_, server_ + "icons\\"})
+    unc_ = test::UnixToWindowsPath(prefix) + "\\dosdevices\\unc\\";
+    server_ = unc_ + "taloserver\\";
+    for (const std::string& folder : {unc_, server_, server_ + "icons\\"})
       CreateDirectoryA(folder.c_str(), nullptr);
   }
   ~WineShare() {
-    if (!server_.empty()) test::RemoveTree(server_);
+    if (server_.empty()) return;
+    test::RemoveTree(server_);
+    RemoveDirectoryA(unc_.c_str());  // only when no other share is in it
   }
   bool Write(const std::string& name, const std::string& bytes) const {
     return !server_.empty() && WriteFileBytes(server_ + "icons\\" + name, bytes) &&
@@ -90,7 +92,7 @@ class WineShare {
   static std::string Path(const std::string& name) { return "\\\\taloserver\\icons\\" + name; }
 
  private:
-  std::string server_;
+  std::string unc_, server_;
 };
 
 // The shell pictures a file on a share by its type alone, and not at all when the type's picture
