@@ -1,4 +1,4 @@
-// A link file read whole and checked.
+// Shortcut files read and checked by the editor.
 #include "content/link_file.h"
 
 #include <windows.h>
@@ -43,6 +43,13 @@ ShortcutLayout ReadWholeLinkFile(const char* file_name, std::vector<unsigned cha
 bool IsWholeLinkFile(const char* file_name) {
   std::vector<unsigned char> data;
   return ReadWholeLinkFile(file_name, data) != ShortcutLayout::kBroken;
+}
+
+bool IsSoundShortcutFile(const char* file_name, AssignmentKind kind) {
+  FileHandle file(CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && CheckShortcutFile(file.get(), GetFileSize(file.get(), nullptr), kind) !=
+                     ShortcutLayout::kBroken;
 }
 
 }  // namespace talo

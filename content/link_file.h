@@ -1,4 +1,4 @@
-// A link file read whole and checked, for the editor's link object.
+// Shortcut files read and checked by the editor: a link whole, for its link object.
 #pragma once
 
 #include <vector>
@@ -12,5 +12,9 @@ namespace talo {
 // `data` keeps the bytes of a shell link (the link is then loaded from them).
 ShortcutLayout ReadWholeLinkFile(const char* file_name, std::vector<unsigned char>& data);
 bool IsWholeLinkFile(const char* file_name);
+
+// True when the shortcut file of `kind` passes the check that the hook makes before it hands the
+// file to the shell (CheckShortcutFile).
+bool IsSoundShortcutFile(const char* file_name, AssignmentKind kind);
 
 }  // namespace talo

@@ -219,6 +219,7 @@ bool CopyShortcut(const char* source, const std::string& target, int kind,
       !SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL))
     return false;
   if (kind == kInternetShortcut) {
+    if (!IsSoundShortcutFile(target.c_str(), AssignmentKind::kInternetShortcut)) return false;
     // The copy only has to hold a URL; one longer than a path buffer is read cut, which is no
     // harm here, where it is never used.
     char address[2];
@@ -516,10 +517,12 @@ bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& desc
   std::string name;
   IconHandle found;
   if (kind == kInternetShortcut) {
-    // The shell is given this file itself for its picture (a damaged one starting like an icon
-    // file is refused by the check). The name first: it is cheap, and a shortcut without one is
-    // refused before the shell's slow icon search.
-    if (!ReadDescription(source, kind, name)) return false;
+    // The shell is given this file itself for its picture. A file the hook would refuse is
+    // refused here too; then the name: it is cheap, and a shortcut without one is refused before
+    // the shell's slow icon search.
+    if (!IsSoundShortcutFile(source, AssignmentKind::kInternetShortcut) ||
+        !ReadDescription(source, kind, name))
+      return false;
     found.reset(PictureOf(source, 0, PlaceOfIconSource(source)));
   } else if (!ReadLinkPreview(source, name, found)) {
     return false;

@@ -54,6 +54,7 @@ std::unique_ptr<FuzzReader> MakeCommandLineReader();
 std::unique_ptr<FuzzReader> MakeShellLinkReader();
 std::unique_ptr<FuzzReader> MakeInternetShortcutReader();
 std::unique_ptr<FuzzReader> MakeShortcutPreviewReader();
+std::unique_ptr<FuzzReader> MakeHookShortcutReader();
 std::unique_ptr<FuzzReader> MakeFileListPasteReader();
 std::unique_ptr<FuzzReader> MakeTextAssignmentReader();
 

@@ -27,6 +27,7 @@ const std::vector<ReaderEntry>& AllReaders() {
       {"shell-link", MakeShellLinkReader},
       {"internet-shortcut", MakeInternetShortcutReader},
       {"shortcut-preview", MakeShortcutPreviewReader},
+      {"hook-shortcut", MakeHookShortcutReader},
       {"file-list-paste", MakeFileListPasteReader},
   };
   return readers;

@@ -1,7 +1,8 @@
 // The shortcut readers of the editor: shell links through IShellLink, internet shortcuts through
-// the profile functions, and the preview of a combination's stored shortcut (its icon and name).
+// the profile functions, and the preview of a combination's stored shortcut (its icon and name);
+// and the hook's check of a stored shortcut before it hands it to the shell.
 //
-// All three take a file name: each input is written to a file. The guard page protects only the
+// All of them take a file name: each input is written to a file. The guard page protects only the
 // layout checks, which the shell link reader runs on the input and the preview reader on the
 // sibling file of its input, placed before one.
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "content/icon_file_layout.h"
 #include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
+#include "content/shortcut_check.h"
 #include "content/shortcut_file.h"
 #include "tests/support/icon_files.h"
 #include "tests/support/program_information.h"
@@ -65,6 +67,16 @@ bool MakeInternetShortcutSeeds(std::vector<std::string>& seeds) {
   return true;
 }
 
+// A shell link's bytes (they start with 'L') are a ".lnk", anything else a ".url" or, for every
+// fourth input, a ".pif".
+int KindOfInput(const std::string& shortcut) {
+  std::uint32_t sum = 0;
+  for (unsigned char c : shortcut) sum += c;
+  return !shortcut.empty() && shortcut[0] == 'L' ? kShellLink
+         : sum % 4 == 0                          ? kProgramInformation
+                                                 : kInternetShortcut;
+}
+
 class ShellLinkReader : public FuzzReader {
  public:
   bool MakeSeeds(std::vector<std::string>& seeds) override { return MakeLinkSeeds(seeds); }
@@ -100,8 +112,8 @@ class InternetShortcutReader : public FuzzReader {
 // The stored shortcut of a combination as the editor previews it, and a sibling file that a link
 // can name as its icon location or target: an input is the shortcut's bytes, then, after
 // kSiblingMark, the sibling's, written as "Sibling.ico" and "Sibling.exe" into a folder of a
-// fixed name (so that a saved input replays in another process). A shell link's bytes (they start
-// with 'L') are stored as a ".lnk", anything else as a ".url" or, for every fourth input, a ".pif".
+// fixed name (so that a saved input replays in another process); the shortcut's kind as
+// KindOfInput gives it.
 class ShortcutPreviewReader : public FuzzReader {
  public:
   static constexpr int kCode = 0x674;
@@ -123,11 +135,7 @@ class ShortcutPreviewReader : public FuzzReader {
       for (const char* name : kSiblingNames)
         if (!WriteInputFile(SiblingFolder() + name, sibling)) return false;
     }
-    std::uint32_t sum = 0;
-    for (unsigned char c : shortcut) sum += c;
-    const int kind = !shortcut.empty() && shortcut[0] == 'L' ? kShellLink
-                     : sum % 4 == 0                          ? kProgramInformation
-                                                             : kInternetShortcut;
+    const int kind = KindOfInput(shortcut);
     char name[16];
     std::snprintf(name, sizeof name, "%04X%s", kCode, ShortcutExtension(kind));
     for (int other : {kShellLink, kProgramInformation, kInternetShortcut}) {
@@ -186,8 +194,45 @@ class ShortcutPreviewReader : public FuzzReader {
   GuardedMemory placed_{16 * 1024};
 };
 
+// The hook's execution of a stored shortcut, up to the shell: the check of the file it holds open
+// (on the input before a guard page, and through the file as the hook reads it), and for an
+// accepted input what the shell then reads of it: the link object's loading, the profile's URL.
+// The shell is never asked to open anything here. The kind as KindOfInput gives it.
+class HookShortcutReader : public FuzzReader {
+ public:
+  bool MakeSeeds(std::vector<std::string>& seeds) override {
+    return MakeLinkSeeds(seeds) && MakeInternetShortcutSeeds(seeds);
+  }
+  bool Read(const std::string& input) override {
+    const int kind = KindOfInput(input);
+    const auto assignment = static_cast<AssignmentKind>(kind);
+    CheckShortcutBytes(assignment, placed_.Place(input), input.size());
+    const std::string path = ScratchFolder() + "hook" + ShortcutExtension(kind);
+    if (!WriteInputFile(path, input)) return false;
+    {
+      FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file || CheckShortcutFile(file.get(), GetFileSize(file.get(), nullptr), assignment) ==
+                       ShortcutLayout::kBroken)
+        return false;
+    }
+    if (kind == kInternetShortcut) {
+      std::string address;
+      return ReadInternetShortcut(path.c_str(), &address, nullptr);
+    }
+    ShellLinkFields fields;
+    return ReadShellLink(path.c_str(), fields);
+  }
+
+ private:
+  GuardedMemory placed_{16 * 1024};
+};
+
 }  // namespace
 
+std::unique_ptr<FuzzReader> MakeHookShortcutReader() {
+  return std::make_unique<HookShortcutReader>();
+}
 std::unique_ptr<FuzzReader> MakeShellLinkReader() { return std::make_unique<ShellLinkReader>(); }
 std::unique_ptr<FuzzReader> MakeInternetShortcutReader() {
   return std::make_unique<InternetShortcutReader>();

@@ -47,5 +47,13 @@ TEST(FolderPath, AFolderThatCannotTakeItsBackslashIsRefusedNotCut) {
             NormaliseFolderPath(folder, sizeof folder, ends_in_separator.c_str()));
 }
 
+TEST(FolderPath, OnlyADriveFolderOrAShareNamesOnePlace) {
+  for (const char* absolute : {"C:\\", "c:/Data/", "\\\\server\\share\\", "//server/share/x/"})
+    EXPECT_TRUE(IsAbsoluteFolder(absolute)) << absolute;
+  for (const char* relative : {"Tallowick\\", "C:Data\\", "\\Data\\", "\\\\server\\",
+                               "\\\\\\share\\", "1:\\", ""})
+    EXPECT_FALSE(IsAbsoluteFolder(relative)) << relative;
+}
+
 }  // namespace
 }  // namespace talo

@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "base/unique.h"
+#include "content/content_limits.h"
 #include "hook/library/assignment_execution.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
@@ -139,6 +141,48 @@ TEST_F(Execution, KindsWithoutAContentFileAndMissingFilesFail) {
   EXPECT_FALSE(ExecuteAssignment(nullptr, kCode, 0x18, false));
   EXPECT_FALSE(ExecuteAssignment(Folder().c_str(), 2048, 0x18, false));
   EXPECT_EQ(ReadClipboardText(), kSentinel);
+}
+
+// A file of `size` bytes without writing them: its end is set, the rest reads as zeros.
+bool WriteFileOfSize(const std::string& path, DWORD size) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && SetFilePointer(file.get(), LONG(size), nullptr, FILE_BEGIN) == size &&
+         SetEndOfFile(file.get());
+}
+
+TEST_F(Execution, AContentFileTheEditorWouldNotWriteIsRefusedWithoutTouchingTheClipboard) {
+  struct Refused {
+    unsigned char status;
+    const char* name;
+    std::string bytes;  // empty: a file of `size` zeros
+    DWORD size;
+  };
+  const Refused cases[] = {
+      {0x18, "0674.txt", std::string(kMaxTextFileSize + 1, 'a'), 0},
+      {0x1C, "0674.obj", "", kMaxObjectFileSize + 1},
+      {0x11, "0674.lnk", std::string("L\0\0\0\x01\x14\x02\0", 8) + std::string(100, '\xFF'), 0},
+      {0x12, "0674.pif", std::string(400, 'p'), 0},
+      {0x13, "0674.url", "MZ[InternetShortcut]\r\nURL=http://example.invalid/\r\n", 0},
+      {0x13, "0674.url", "[InternetShortcut]\r\nURL=http://example.invalid/\r\n" +
+                             std::string(kMaxInternetShortcutFileSize, ';'), 0},
+  };
+  for (const Refused& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = folder_.File(c.name);
+    ASSERT_TRUE(c.bytes.empty() ? WriteFileOfSize(path, c.size) : WriteFileBytes(path, c.bytes));
+    EXPECT_EQ(CarryOutAssignment(Folder().c_str(), kCode, c.status, false),
+              talo::Execution::kRefused);
+    EXPECT_EQ(ReadClipboardText(), kSentinel);
+    DeleteFileA(path.c_str());
+  }
+  // The largest text the editor writes still goes: a full box of three-byte characters.
+  std::string largest = "\xEF\xBB\xBF";
+  for (DWORD i = 0; i < kMaxTextLength; ++i) largest += "\xE4\xB8\xAD";
+  ASSERT_EQ(largest.size(), kMaxTextFileSize);
+  ASSERT_TRUE(WriteFileBytes(folder_.File("0674.txt"), largest));
+  EXPECT_TRUE(ExecuteAssignment(Folder().c_str(), kCode, 0x18, false));
+  EXPECT_NE(ReadClipboardText(), kSentinel);
 }
 
 struct BoxContent {

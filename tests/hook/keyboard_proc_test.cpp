@@ -277,6 +277,25 @@ TEST_F(HookProcedure, AFolderFieldWithoutTerminatorIsReadNoFurtherThanTheField) 
   EXPECT_EQ(ReadClipboardText(), kSentinel);
 }
 
+TEST_F(HookProcedure, TakesOnlyAWholeFolderThatNamesOnePlace) {
+  HoldKeys({VK_CONTROL, VK_MENU});
+  char* field = reinterpret_cast<char*>(comm_.View()) + kUserDirOffset;
+  const std::string folder = folder_.Path();
+  const std::string cases[][2] = {
+      {folder, "odd: the program is rewriting it"},
+      {folder.substr(0, folder.size() - 1), "no separator at its end"},
+      {folder.substr(folder.find('\\') + 1), "relative"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[1]);
+    std::memset(field, 0, kUserDirFieldSize);
+    std::strcpy(field, c[0].c_str());
+    comm_.View()[kUserDirVersionOffset] = c[0] == folder ? 1 : 2;
+    EXPECT_EQ(Call(HC_ACTION, VK_F5, kKeyDown), 1) << "the key is the assignment's all the same";
+    EXPECT_EQ(ReadClipboardText(), kSentinel);
+  }
+}
+
 TEST_F(HookProcedure, KeysBeyondTheVirtualKeyRangePassOn) {
   // 0x174 without modifiers would look like Shift + F5 if the high bits were taken as modifiers.
   Assign(0x174, kAvailable, kEnabledText, "shifted");
