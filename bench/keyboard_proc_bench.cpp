@@ -6,6 +6,11 @@
 //   plain letter         Q alone, a combination the system data marks unavailable (goal 0.80)
 //   free combination     Ctrl+Alt+F7, available, no assignment (goal 1.20)
 //   assigned key-up      Ctrl+Alt+F5 with an enabled text, the swallowed release (goal 1.20)
+//
+//   keyboard_proc_bench.exe [OTHER_TALOSPUR.DLL]
+//
+// With another build of the library (an earlier one, say) the three events are timed for it too,
+// in the same rounds, against the same floor.
 #include <windows.h>
 
 #include <algorithm>
@@ -47,8 +52,8 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 void BareOpenAndClose(bool read) {
   const char* names[] = {talo::kCommBlockName, talo::kSystemDataViewName, talo::kUserDataViewName};
   for (const char* name : names) {
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name);
-    void* view = MapViewOfFileEx(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0, nullptr);
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name);
+    void* view = MapViewOfFileEx(mapping, FILE_MAP_READ, 0, 0, 0, nullptr);
     if (read && view) bytes_read += static_cast<volatile unsigned char*>(view)[1024];
     UnmapViewOfFile(view);
     CloseHandle(mapping);
@@ -92,15 +97,25 @@ void PrintImports(HMODULE module) {
 
 }  // namespace
 
-int main() {
-  const std::string library_path = InstallFolder() + talo::kHookLibraryName;
-  HMODULE library = LoadLibraryA(library_path.c_str());
+HOOKPROC LoadProcedure(const std::string& path, HMODULE& library) {
+  library = LoadLibraryA(path.c_str());
   auto procedure =
       library ? reinterpret_cast<HOOKPROC>(GetProcAddress(library, "KeyboardProc")) : nullptr;
-  if (!procedure) {
-    std::fprintf(stderr, "cannot load %s\n", library_path.c_str());
-    return 1;
-  }
+  if (!procedure) std::fprintf(stderr, "cannot load %s\n", path.c_str());
+  return procedure;
+}
+
+// The three events through one library, each round.
+struct Timings {
+  std::vector<double> letter, free, assigned;
+};
+
+int main(int argc, char** argv) {
+  const std::string library_path = InstallFolder() + talo::kHookLibraryName;
+  HMODULE library = nullptr, other_library = nullptr;
+  const HOOKPROC procedure = LoadProcedure(library_path, library);
+  const HOOKPROC other = argc > 1 ? LoadProcedure(argv[1], other_library) : nullptr;
+  if (!procedure || (argc > 1 && !other)) return 1;
 
   TMappedView comm, system_data, user_data;
   if (!comm.Create(talo::kCommBlockName, talo::kCommBlockSize) ||
@@ -121,28 +136,23 @@ int main() {
   // The hook asks this thread's key state, as it does in the application it runs in.
   BYTE nothing_held[256] = {}, ctrl_alt_held[256] = {};
   ctrl_alt_held[VK_CONTROL] = ctrl_alt_held[VK_MENU] = 0x80;
-  auto plain_letter = [&] {
+  auto time_events = [&](HOOKPROC hook, Timings& timings) {
     SetKeyboardState(nothing_held);
-    return MicrosecondsPerCall([&] { procedure(HC_ACTION, 'Q', kKeyDown); });
-  };
-  auto free_combination = [&] {
+    timings.letter.push_back(MicrosecondsPerCall([&] { hook(HC_ACTION, 'Q', kKeyDown); }));
     SetKeyboardState(ctrl_alt_held);
-    return MicrosecondsPerCall([&] { procedure(HC_ACTION, VK_F7, kKeyDown); });
-  };
-  auto assigned_key_up = [&] {
-    SetKeyboardState(ctrl_alt_held);
-    return MicrosecondsPerCall([&] { procedure(HC_ACTION, VK_F5, kKeyUp); });
+    timings.free.push_back(MicrosecondsPerCall([&] { hook(HC_ACTION, VK_F7, kKeyDown); }));
+    timings.assigned.push_back(MicrosecondsPerCall([&] { hook(HC_ACTION, VK_F5, kKeyUp); }));
   };
   volatile SHORT state = 0;
   BYTE keys[256];
 
-  std::vector<double> bare, bare_read, letter, free, assigned, key_state, keyboard_state, next_hook;
+  std::vector<double> bare, bare_read, key_state, keyboard_state, next_hook;
+  Timings built, earlier;
   for (int round = 0; round < kRounds; ++round) {
     bare.push_back(MicrosecondsPerCall([] { BareOpenAndClose(false); }));
     bare_read.push_back(MicrosecondsPerCall([] { BareOpenAndClose(true); }));
-    letter.push_back(plain_letter());
-    free.push_back(free_combination());
-    assigned.push_back(assigned_key_up());
+    time_events(procedure, built);
+    if (other) time_events(other, earlier);
     key_state.push_back(MicrosecondsPerCall([&] { state = GetKeyState(VK_SHIFT); }));
     keyboard_state.push_back(MicrosecondsPerCall([&] { GetKeyboardState(keys); }));
     next_hook.push_back(MicrosecondsPerCall(
@@ -152,17 +162,23 @@ int main() {
   std::printf("bare open/map/unmap/close of the three blocks: %8.2f us\n", Median(bare));
   std::printf("the same, one byte read from each block:       %8.2f us  ratio %.2f\n",
               Median(bare_read), Median(Ratios(bare_read, bare)));
-  const struct {
-    const char* what;
-    const std::vector<double>& us;
-    double goal;
-  } rows[] = {{"KeyboardProc, plain letter (unavailable):     ", letter, 0.80},
-              {"KeyboardProc, available, no assignment:       ", free, 1.20},
-              {"KeyboardProc, assigned text, key-up:          ", assigned, 1.20}};
-  // The second ratio is to the floor that reads what the hook must read.
-  for (const auto& row : rows)
-    std::printf("%s%8.2f us  ratio %.2f (goal %.2f), with reading %.2f\n", row.what, Median(row.us),
-                Median(Ratios(row.us, bare)), row.goal, Median(Ratios(row.us, bare_read)));
+  auto print = [&](const char* which, const Timings& timings) {
+    const struct {
+      const char* what;
+      const std::vector<double>& us;
+      double goal;
+    } rows[] = {{"KeyboardProc, plain letter (unavailable):     ", timings.letter, 0.80},
+                {"KeyboardProc, available, no assignment:       ", timings.free, 1.20},
+                {"KeyboardProc, assigned text, key-up:          ", timings.assigned, 1.20}};
+    std::printf("%s\n", which);
+    // The second ratio is to the floor that reads what the hook must read.
+    for (const auto& row : rows)
+      std::printf("%s%8.2f us  ratio %.2f (goal %.2f), with reading %.2f\n", row.what,
+                  Median(row.us), Median(Ratios(row.us, bare)), row.goal,
+                  Median(Ratios(row.us, bare_read)));
+  };
+  print(library_path.c_str(), built);
+  if (other) print(argv[1], earlier);
   std::printf("GetKeyState, one key:                         %8.2f us\n", Median(key_state));
   std::printf("GetKeyboardState, all keys:                   %8.2f us\n", Median(keyboard_state));
   std::printf("CallNextHookEx:                               %8.2f us\n", Median(next_hook));

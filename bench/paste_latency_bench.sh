@@ -4,7 +4,7 @@
 # of paste_minimal.exe, which puts the same text on the clipboard and types Ctrl+V the same way.
 # Both run in the same Wine virtual desktop into the same target, alternately, ROUNDS times each
 # (21 unless given); the target times each paste itself (paste_latency_target.cpp). Prints the
-# medians and their ratio (goal 1.2).
+# medians and their ratio (goal 1.2), then how long the hook holds the target's input thread.
 #
 #   bench/paste_latency_bench.sh BUILD_DIR [ROUNDS]
 set -euo pipefail
@@ -55,3 +55,33 @@ echo "paste latency, median of $rounds, key-down to text in the edit control:"
 echo "  Talowick.exe, Ctrl+Alt+F5 text assignment: $hook us ($(wrong 74) wrong texts)"
 echo "  paste_minimal.exe, Ctrl+Alt+F8:            $minimal us ($(wrong 77) wrong texts)"
 awk -v a="$hook" -v b="$minimal" 'BEGIN {printf "  ratio %.2f (goal 1.20)\n", a / b}'
+
+# How long the hook holds the target's input thread per paste, over HOLD_ROUNDS pastes (100
+# unless given): with the modifiers let go at once (xdotool's own pace), and with Ctrl+Alt held
+# down while F5 is pressed again and again.
+hold_rounds=${HOLD_ROUNDS:-100}
+holds() {
+  grep '^hold ' "$log" | cut -d' ' -f2 | tr -d '\r' | sort -n |
+    awk '{v[NR]=$1} END {printf "median %d us, worst %d us, over %d pastes\n", v[int((NR+1)/2)], v[NR], NR}'
+}
+: >"$log"
+for _ in $(seq "$hold_rounds"); do paste F5 74; done
+echo "input thread held by the hook per paste, modifiers let go at once: $(holds)"
+: >"$log"
+xdotool keydown ctrl alt
+for _ in $(seq "$hold_rounds"); do
+  before=$(count 74)
+  xdotool key F5
+  poll 10 more_than 74 "$before" || { xdotool keyup ctrl alt; fail "F5 with Ctrl+Alt held pasted nothing"; }
+done
+xdotool keyup ctrl alt
+echo "input thread held by the hook per paste, Ctrl+Alt held down:      $(holds)"
+
+# F5 held down too: the keyboard repeats it, and every repeat pastes again without waiting.
+: >"$log"
+xdotool keydown ctrl alt F5
+sleep 3
+xdotool keyup F5 alt ctrl
+settle 1
+echo "input thread held by the hook per paste, Ctrl+Alt+F5 held 3 s:    $(holds)"
+

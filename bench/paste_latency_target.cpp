@@ -6,6 +6,11 @@
 //
 // The low-level hook sees the event before any application or hot key does, so both ways of
 // pasting are timed from the same instant, in the same process, on the same clock.
+//
+// A keyboard hook of the window's own thread, which Windows calls before the system-wide ones,
+// also times how long the hooks after it hold this thread for the key-down of F5, and appends
+// "hold <microseconds>" to LOG: that is how long Talowick's hook keeps the application it pastes
+// into from its input.
 #include <windows.h>
 
 #include <atomic>
@@ -55,6 +60,22 @@ DWORD WINAPI HookThread(void*) {
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   UnhookWindowsHookEx(hook);
   return 0;
+}
+
+void AppendToLog(const char* line);
+
+HHOOK thread_hook = nullptr;
+
+LRESULT CALLBACK ThreadKeyboard(int code, WPARAM key, LPARAM flags) {
+  const bool timed = code == HC_ACTION && key == VK_F5 && !(DWORD(flags) & 0x80000000u);
+  const long long started = timed ? Now() : 0;
+  const LRESULT result = CallNextHookEx(thread_hook, code, key, flags);
+  if (timed) {
+    char line[64];
+    std::snprintf(line, sizeof line, "hold %.0f\n", Microseconds(started, Now()));
+    AppendToLog(line);
+  }
+  return result;
 }
 
 void AppendToLog(const char* line) {
@@ -127,6 +148,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   SetForegroundWindow(window);
   SetFocus(edit);
   SetTimer(window, 1, 100, nullptr);
+  thread_hook = SetWindowsHookExA(WH_KEYBOARD, ThreadKeyboard, nullptr, GetCurrentThreadId());
   AppendToLog("started\n");
 
   MSG msg;

@@ -43,7 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.message == WM_TIMER) break;
     if (msg.message == WM_HOTKEY && PutTextOnClipboard(text))
-      talo::SimulatePaste(kCtrlAltModifiers);
+      talo::SimulatePaste(kCtrlAltModifiers, true);
   }
   UnregisterHotKey(nullptr, kHotKeyId);
   return 0;

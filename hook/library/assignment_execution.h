@@ -18,12 +18,19 @@ enum class Execution {
   kFaulted,  // a fault inside a shell or clipboard call (a broken shell extension) ended the run
 };
 
+// Whether a text or an object is pasted after it is put on the clipboard, and when.
+enum class Paste {
+  kNone,
+  kAfterRelease,  // once the user has let go of the combination's modifiers, for a moment at most
+  kAtOnce,        // around the modifiers as they are: the user holds the combination down
+};
+
 // Carries out the assignment of `code` whose user status byte is `status` (only its kind is
 // used), with the content file in `folder` (ending in a backslash): a shortcut is opened with the
-// shell; a text or an object is put on the clipboard and, with `paste`, pasted by a simulated
+// shell; a text or an object is put on the clipboard and pasted as `paste` says, by a simulated
 // Ctrl+V. Shows nothing.
-Execution CarryOutAssignment(const char* folder, int code, unsigned char status, bool paste);
-// True when CarryOutAssignment is done.
+Execution CarryOutAssignment(const char* folder, int code, unsigned char status, Paste paste);
+// True when CarryOutAssignment is done; `paste` means Paste::kAfterRelease.
 bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool paste);
 
 // ExecuteAssignment, then the message box that tells its result, with `name` in place of "%s" and
@@ -40,8 +47,9 @@ bool CopyTextFileToClipboard(const char* file_name);
 bool CopyTextToClipboard(HANDLE file);
 
 // Types Ctrl+V into the focused application while the modifiers of a combination (bit 0 Shift,
-// bit 1 Ctrl, bit 2 Alt) are held, and leaves them as the user holds them.
-void SimulatePaste(int modifiers);
+// bit 1 Ctrl, bit 2 Alt) are held, and leaves them as the user holds them. With
+// `wait_for_release` it first waits up to 250 ms for the user to let go of them.
+void SimulatePaste(int modifiers, bool wait_for_release);
 
 // Every key SimulatePaste types carries this scan code, which no keyboard sends (in the first scan
 // code set it reports an overrun, never a key). KeyboardProc passes such a key on untouched: the

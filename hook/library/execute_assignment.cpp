@@ -19,7 +19,7 @@ struct Run {
   const char* file_name;
   HANDLE file;
   int code;
-  bool paste;
+  Paste paste;
   bool done;
 };
 
@@ -36,13 +36,14 @@ bool RunStep(void* context) {
   }
   run.done = run.kind == AssignmentKind::kText ? CopyTextToClipboard(run.file)
                                                : RestoreClipboardFrom(run.file);
-  if (run.done && run.paste) SimulatePaste(run.code >> 8);
+  if (run.done && run.paste != Paste::kNone)
+    SimulatePaste(run.code >> 8, run.paste == Paste::kAfterRelease);
   return true;
 }
 
 }  // namespace
 
-Execution CarryOutAssignment(const char* folder, int code, unsigned char status, bool paste) {
+Execution CarryOutAssignment(const char* folder, int code, unsigned char status, Paste paste) {
   const AssignmentKind kind = KindOfStatus(status);
   char file_name[kPathCapacity] = {};
   if (!FormatCombinationFileName(file_name, sizeof file_name, folder, code,
@@ -70,7 +71,8 @@ Execution CarryOutAssignment(const char* folder, int code, unsigned char status,
 }
 
 bool ExecuteAssignment(const char* folder, int code, unsigned char status, bool paste) {
-  return CarryOutAssignment(folder, code, status, paste) == Execution::kDone;
+  return CarryOutAssignment(folder, code, status, paste ? Paste::kAfterRelease : Paste::kNone) ==
+         Execution::kDone;
 }
 
 }  // namespace talo

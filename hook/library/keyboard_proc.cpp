@@ -85,10 +85,10 @@ bool ReadUserFolder(const TMappedView& comm, char (&folder)[kPathCapacity]) {
 // that failed is still the assignment's key; one refused because its file is larger than the
 // editor writes or is a broken shortcut says so with the error beep; one that faulted inside a
 // shell or clipboard call did not happen, and the application sees its key.
-bool Execute(const TMappedView& comm, int combination, unsigned char status) {
+bool Execute(const TMappedView& comm, int combination, unsigned char status, Paste paste) {
   char folder[kPathCapacity];
   if (!ReadUserFolder(comm, folder)) return true;
-  switch (CarryOutAssignment(folder, combination, status, true)) {
+  switch (CarryOutAssignment(folder, combination, status, paste)) {
     case Execution::kRefused:
       MessageBeep(MB_ICONHAND);
       return true;
@@ -131,8 +131,11 @@ Verdict Judge(int code, WPARAM key, LPARAM flags, HHOOK& hook) {
   // Bit 31 set: the key is going up. An auto-repeated key-down runs the assignment again; the
   // result of a run does not matter, the key is the assignment's either way. Only a run that
   // faulted gives the key back: the assignment did not happen, the application sees the key.
+  // Bit 30 set on a key-down: an auto-repeat, the user holds the whole combination down, and its
+  // paste waits for no release.
   const bool key_down = (static_cast<DWORD>(flags) & 0x80000000u) == 0;
-  if (key_down && !Execute(comm, combination, status)) return Verdict::kPassOn;
+  const Paste paste = (flags & 0x40000000) ? Paste::kAtOnce : Paste::kAfterRelease;
+  if (key_down && !Execute(comm, combination, status, paste)) return Verdict::kPassOn;
   return Verdict::kSwallow;
 }
 

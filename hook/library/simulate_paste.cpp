@@ -11,8 +11,9 @@ constexpr int kCtrlHeld = 2;
 constexpr int kAltHeld = 4;
 constexpr BYTE kKeyV = 0x56;
 // How long the paste waits for the user to let go of the combination's modifiers.
-constexpr int kReleaseWaitMs = 250;
-constexpr int kReleaseStepMs = 5;
+constexpr DWORD kReleaseWaitMs = 250;
+// Looked at every millisecond: the paste follows the release closely.
+constexpr DWORD kReleaseStepMs = 1;
 
 void Press(BYTE key) { keybd_event(key, kPasteScanCode, 0, 0); }
 void Release(BYTE key) { keybd_event(key, kPasteScanCode, KEYEVENTF_KEYUP, 0); }
@@ -34,7 +35,8 @@ int StillHeld(int modifiers) {
 // keys, and types around whatever is still held after that.
 int HeldAfterRelease(int modifiers) {
   int held = StillHeld(modifiers);
-  for (int waited = 0; held && waited < kReleaseWaitMs; waited += kReleaseStepMs) {
+  const DWORD started = GetTickCount();
+  while (held && GetTickCount() - started < kReleaseWaitMs) {
     Sleep(kReleaseStepMs);
     held = StillHeld(modifiers);
   }
@@ -43,8 +45,8 @@ int HeldAfterRelease(int modifiers) {
 
 }  // namespace
 
-void SimulatePaste(int modifiers) {
-  const int held = HeldAfterRelease(modifiers);
+void SimulatePaste(int modifiers, bool wait_for_release) {
+  const int held = wait_for_release ? HeldAfterRelease(modifiers) : StillHeld(modifiers);
   if (held & kShiftHeld) Release(VK_SHIFT);
   if (held & kAltHeld) Release(VK_MENU);
   if (!(held & kCtrlHeld)) Press(VK_CONTROL);

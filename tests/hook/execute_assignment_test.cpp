@@ -171,7 +171,7 @@ TEST_F(Execution, AContentFileTheEditorWouldNotWriteIsRefusedWithoutTouchingTheC
     SCOPED_TRACE(c.name);
     const std::string path = folder_.File(c.name);
     ASSERT_TRUE(c.bytes.empty() ? WriteFileOfSize(path, c.size) : WriteFileBytes(path, c.bytes));
-    EXPECT_EQ(CarryOutAssignment(Folder().c_str(), kCode, c.status, false),
+    EXPECT_EQ(CarryOutAssignment(Folder().c_str(), kCode, c.status, Paste::kNone),
               talo::Execution::kRefused);
     EXPECT_EQ(ReadClipboardText(), kSentinel);
     DeleteFileA(path.c_str());

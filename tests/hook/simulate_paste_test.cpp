@@ -137,7 +137,7 @@ TEST(SimulatePaste, TypesCtrlVAroundTheHeldModifiersAndLeavesThemAsHeld) {
     for (BYTE key : c.held) Key(key, false);
     recorder.Events(0, c.held.size());
     const size_t first = recorder.Size();
-    SimulatePaste(c.modifiers);
+    SimulatePaste(c.modifiers, true);
     EXPECT_EQ(recorder.Events(first, c.expected.size()), c.expected);
     for (BYTE key : c.held) Key(key, true);
     recorder.Events(first + c.expected.size(), c.held.size());
