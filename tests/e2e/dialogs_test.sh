@@ -33,16 +33,15 @@ import -window root "$build/about_box.png"
 # The web line, reached by Tab, shows the help file's name; Enter opens it, and reports it missing.
 web_line=$(probe child TFormAbout - Edit | cut -d' ' -f7-)
 [ "$web_line" = Talowick.hlp ] || fail "the web line shows \"$web_line\", not the help file's name"
-# (The probe reads no edit's text as the focused control's: the web line's reads empty.)
 xdotool key Tab
-poll 5 focus_is TFormAbout "" || fail "Tab did not reach the web line"
+poll 5 focus_is TFormAbout Talowick.hlp || fail "Tab did not reach the web line"
 xdotool key Return
 poll 5 probe_has_box "About Tallowick" || fail "the missing help file was not reported"
 probe msgbox "About Tallowick" | grep -q "^Unable to open '.*Talowick.hlp'\.$" ||
   fail "the report names no help file: $(probe msgbox "About Tallowick")"
 xdotool key Return
 cp "$build/install/Talowick.hlp" "$(winepath -u "$install")"
-poll 5 focus_is TFormAbout "" || fail "the web line lost the focus to the report"
+poll 5 focus_is TFormAbout Talowick.hlp || fail "the web line lost the focus to the report"
 xdotool key Return
 poll 10 visible MS_WINHELP || fail "Enter on the web line did not open the help file"
 probe close MS_WINHELP -
