@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "app/form_navigation.h"
 #include "app/globals.h"
 #include "data/user_data.h"
@@ -19,32 +17,44 @@ bool OpenUserData(bool fatal) {
   const UINT icon = fatal ? MB_ICONERROR : MB_ICONWARNING;
   // The fatal message of start-up belongs to the hidden application window.
   HWND owner = fatal && ui::Application ? ui::Application->Handle() : MessageOwner();
-  return RunInErrorScope(owner, caption, icon, [] {
+  return RunInErrorScope(owner, caption, icon, [owner] {
     Check(TaloUserData && TaloSettings, msg::kAccessUserFile);
     const char* folder = TaloSettings->UserDir();
-    if (TaloUserData->LoadFile(folder)) return;
-    Check(!TaloUserData->FileExists(folder), msg::kUnrecognizedUserFile);
-    Check(TaloUserData->ClearBody() && TaloUserData->SaveFile(folder), msg::kAccessUserFile);
+    switch (TaloUserData->OpenFile(folder)) {
+      case TTaloUserData::Opened::kLoaded:
+        return;
+      case TTaloUserData::Opened::kRestored:
+        // The backup goes back into "User.dat" at once, so that the next start reads it.
+        TaloUserData->SaveFile(folder);
+        MessageBoxA(owner, msg::kRestoredUserFile, msg::kUserDataFileCaption,
+                    MB_OK | MB_ICONWARNING);
+        return;
+      case TTaloUserData::Opened::kMissing:
+        Check(TaloUserData->ClearBody(), msg::kAccessUserFile);
+        TaloUserData->MarkSaved();
+        Check(TaloUserData->SaveFile(folder), msg::kAccessUserFile);
+        return;
+      case TTaloUserData::Opened::kHeld:
+        Raise(msg::kAccessUserFile);
+      case TTaloUserData::Opened::kDamaged:
+        Raise(msg::kUnrecognizedUserFile);
+    }
   });
 }
 
 bool CommitUserData() {
   return RunInErrorScope(MessageOwner(), msg::kSaveSettingsCaption, MB_ICONWARNING, [] {
     Check(TaloUserData && TaloSettings, msg::kWriteUserFile);
-    const char* folder = TaloSettings->UserDir();
-    TaloUserData->BackupFile(folder);
-    Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
+    Check(TaloUserData->SaveFile(TaloSettings->UserDir()), msg::kWriteUserFile);
   });
 }
 
 UserDataCopy::UserDataCopy() {
-  if (TaloUserData && TaloUserData->View())
-    bytes_.assign(TaloUserData->View(), TaloUserData->View() + TaloUserData->Size());
+  if (TaloUserData) copy_ = TaloUserData->TakeCopy();
 }
 
 void UserDataCopy::Restore() const {
-  if (TaloUserData && TaloUserData->View() && TaloUserData->Size() == int(bytes_.size()))
-    std::memcpy(TaloUserData->View(), bytes_.data(), bytes_.size());
+  if (TaloUserData) TaloUserData->PutBack(copy_);
 }
 
 }  // namespace talo

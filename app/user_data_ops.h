@@ -1,18 +1,19 @@
 // Opening and committing the user data of the current user data folder, with their messages.
 #pragma once
 
-#include <vector>
+#include "data/user_data.h"
 
 namespace talo {
 
-// Loads "User.dat" of the current user data folder into the user view, or creates an empty one
-// when there is none. A failure is shown (as a fatal error at start-up, over the application
-// window; otherwise over the active window) and returns false. A failed load can leave part of
-// the file in the view: a caller that must keep the old data keeps a copy (UserDataCopy).
+// Loads "User.dat" of the current user data folder into the user view, or "User.bak" with a
+// message when "User.dat" is damaged, or creates an empty one when there is none. A failure is
+// shown (as a fatal error at start-up, over the application window; otherwise over the active
+// window) and returns false. A missing file clears the table before its new copy may fail to
+// save: a caller that must keep the old data keeps a copy (UserDataCopy).
 bool OpenUserData(bool fatal);
 
-// Backs "User.dat" up to "User.bak" and saves the user view over it; a failed save is shown with
-// the caption "Save settings error." and returns false. A failed backup does not stop the save.
+// Saves the user view's changes into "User.dat" (see TTaloUserData::SaveFile); a failed save is
+// shown with the caption "Save settings error." and returns false.
 bool CommitUserData();
 
 // A copy of the whole user view, to be put back when opening another folder's data failed.
@@ -24,7 +25,7 @@ class UserDataCopy {
   void Restore() const;
 
  private:
-  std::vector<unsigned char> bytes_;
+  TTaloUserData::Copy copy_;
 };
 
 }  // namespace talo

@@ -3,41 +3,135 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "data/combination.h"
-#include "data/user_folder.h"
+#include "data/file_lock.h"
+#include "data/file_replace.h"
 
 namespace talo {
+namespace {
+
+enum class FileRead { kRead, kMissing, kHeld, kDamaged };
+
+bool IsHeldError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Reads the first `bytes.size()` bytes of the file; waits up to `wait_ms` while another program
+// holds it open without sharing.
+FileRead ReadFileStart(const char* path, std::vector<unsigned char>& bytes, int wait_ms) {
+  constexpr int kStepMs = 50;
+  const DWORD start = GetTickCount();
+  FileHandle file;
+  for (;;) {
+    file.reset(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) break;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileRead::kMissing;
+    if (!IsHeldError(error) || static_cast<int>(GetTickCount() - start) >= wait_ms)
+      return FileRead::kHeld;
+    Sleep(kStepMs);
+  }
+  DWORD total = 0;
+  while (total < bytes.size()) {
+    DWORD arrived = 0;
+    if (!ReadFile(file.get(), bytes.data() + total, DWORD(bytes.size()) - total, &arrived,
+                  nullptr))
+      return FileRead::kHeld;
+    if (arrived == 0) return FileRead::kDamaged;
+    total += arrived;
+  }
+  return FileRead::kRead;
+}
+
+}  // namespace
 
 TTaloUserData* TaloUserData = nullptr;
 
 bool TTaloUserData::CreateView() {
+  saved_.clear();
   return CreateProgramView(kUserDataViewName, kUserDataViewSize, kUserDataKind);
 }
 
-bool TTaloUserData::LoadFile(const char* folder) {
-  return LoadFromFolder(folder, kUserDataFileName, true);
-}
-
-bool TTaloUserData::SaveFile(const char* folder) const {
-  char path[kPathCapacity];
-  if (!FolderFilePath(path, folder, kUserDataFileName)) return false;
-  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  return Save(path);
-}
-
-bool TTaloUserData::BackupFile(const char* folder) const {
+TTaloUserData::Opened TTaloUserData::OpenFile(const char* folder) {
   char data_path[kPathCapacity];
   char backup_path[kPathCapacity];
-  if (!FolderFilePath(data_path, folder, kUserDataFileName) ||
-      !FolderFilePath(backup_path, folder, kUserBackupFileName))
-    return false;
-  SetFileAttributesA(backup_path, FILE_ATTRIBUTE_NORMAL);
-  return CopyFileA(data_path, backup_path, FALSE) != FALSE;
+  char lock_path[kPathCapacity];
+  if (!View() || !FolderFilePath(data_path, folder, kUserDataFileName) ||
+      !FolderFilePath(backup_path, folder, kUserBackupFileName) ||
+      !FolderFilePath(lock_path, folder, kUserLockFileName))
+    return Opened::kHeld;
+  // Taken when it can be: the file is then never read halfway through another program's save. A
+  // folder where the lock cannot be made (read-only) is read all the same.
+  const FileHandle turn = LockFileExclusively(lock_path, kUserFileWaitMs);
+
+  std::vector<unsigned char> bytes(Size());
+  Opened opened = Opened::kLoaded;
+  FileRead read = ReadFileStart(data_path, bytes, kUserFileWaitMs);
+  if (read == FileRead::kRead && !HeaderMatches(bytes.data(), true)) read = FileRead::kDamaged;
+  if (read == FileRead::kMissing) return Opened::kMissing;
+  if (read == FileRead::kHeld) return Opened::kHeld;
+  if (read == FileRead::kDamaged) {
+    opened = Opened::kRestored;
+    if (ReadFileStart(backup_path, bytes, 0) != FileRead::kRead ||
+        !HeaderMatches(bytes.data(), true))
+      return Opened::kDamaged;
+  }
+  std::copy(bytes.begin(), bytes.end(), View());
+  saved_ = bytes;
+  return opened;
 }
 
-bool TTaloUserData::FileExists(const char* folder) const {
-  char path[kPathCapacity];
-  return FolderFilePath(path, folder, kUserDataFileName) && PathExists(path, false, false);
+bool TTaloUserData::SaveFile(const char* folder) {
+  char data_path[kPathCapacity];
+  char backup_path[kPathCapacity];
+  char lock_path[kPathCapacity];
+  if (!View() || !FolderFilePath(data_path, folder, kUserDataFileName) ||
+      !FolderFilePath(backup_path, folder, kUserBackupFileName) ||
+      !FolderFilePath(lock_path, folder, kUserLockFileName))
+    return false;
+  const FileHandle turn = LockFileExclusively(lock_path, kUserFileWaitMs);
+  if (!turn) return false;
+
+  std::vector<unsigned char> stored(Size());
+  FileRead read = ReadFileStart(data_path, stored, kUserFileWaitMs);
+  if (read == FileRead::kRead && !HeaderMatches(stored.data(), true)) read = FileRead::kDamaged;
+  if (read == FileRead::kHeld) return false;
+
+  std::vector<unsigned char> merged(View(), View() + Size());
+  if (read == FileRead::kRead) {
+    if (saved_.size() == merged.size()) {
+      for (size_t i = 0; i < merged.size(); ++i)
+        if (merged[i] == saved_[i]) merged[i] = stored[i];
+    }
+    // A failed backup does not stop the save: the file it would copy stays until replaced.
+    ReplaceFileContents(backup_path, stored.data(), Size(), true);
+  }
+  if (!ReplaceFileContents(data_path, merged.data(), Size(), read != FileRead::kMissing))
+    return false;
+  // Another program's saved bytes come into the view: the hook acts on them from now on.
+  std::copy(merged.begin(), merged.end(), View());
+  saved_ = merged;
+  return true;
+}
+
+void TTaloUserData::MarkSaved() {
+  if (View()) saved_.assign(View(), View() + Size());
+}
+
+TTaloUserData::Copy TTaloUserData::TakeCopy() const {
+  Copy copy;
+  if (View()) copy.view.assign(View(), View() + Size());
+  copy.saved = saved_;
+  return copy;
+}
+
+void TTaloUserData::PutBack(const Copy& copy) {
+  if (!View() || copy.view.size() != size_t(Size())) return;
+  std::copy(copy.view.begin(), copy.view.end(), View());
+  saved_ = copy.saved;
 }
 
 bool TTaloUserData::GetStatus(unsigned char& status, int code) const {

@@ -277,8 +277,8 @@ void TFormAssign::LoadAssignment() {
     // be opened is no missing content.
     status = 0;
     if (TaloUserData && TaloSettings) {
+      // Only this byte is saved: another program's changes to the folder's table stay.
       TaloUserData->SetStatus(0, Combination);
-      TaloUserData->BackupFile(TaloSettings->UserDir());
       TaloUserData->SaveFile(TaloSettings->UserDir());
     }
   }
@@ -355,7 +355,6 @@ bool TFormAssign::SaveAssignment() {
     Check(TaloUserData && TaloSettings && TaloUserData->SetStatus(status, Combination),
           msg::kWriteUserFile);
     const char* folder = TaloSettings->UserDir();
-    TaloUserData->BackupFile(folder);
     Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
     Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
     // Kept content was not loaded: writing the empty box over it would delete it.

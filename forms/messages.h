@@ -38,6 +38,9 @@ inline constexpr char kUnrecognizedUserFile[] =
     "Tallowick user data file, 'USER.DAT', contains an unrecognized data format.";
 inline constexpr char kAccessUserFile[] = "Unable to access Tallowick user data file, 'USER.DAT'.";
 inline constexpr char kWriteUserFile[] = "Unable to write Tallowick user data file, 'USER.DAT'.";
+inline constexpr char kRestoredUserFile[] =
+    "Tallowick user data file, 'USER.DAT', could not be read. The assignments were restored from "
+    "its backup, 'USER.BAK'.";
 
 // The editor's checks before a save; each is followed by kIncompleteNote.
 inline constexpr char kMissingTitle[] =

@@ -120,6 +120,86 @@ TEST_F(UserDataOps, BackupHoldsThePreviousSavedState) {
   EXPECT_EQ(static_cast<unsigned char>(ReadFileBytes(File("User.dat"))[1024 + 0x241]), 0x0C);
 }
 
+TEST_F(UserDataOps, DamagedFileStartsFromTheBackupAndNeverReplacesIt) {
+  const std::string backup = SavedFile(0x18, 0x241);
+  ASSERT_TRUE(WriteFileBytes(File("User.bak"), backup));
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), backup.substr(0, 1500)));  // cut by a crash
+  DialogAnswerer answerer;
+  ASSERT_TRUE(OpenUserData(true));
+  auto boxes = answerer.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "Tallowick user data file, 'USER.DAT', could not be read. The assignments were "
+            "restored from its backup, 'USER.BAK'.");
+  EXPECT_EQ(boxes[0].caption, "User data file error.");
+  unsigned char status = 0;
+  user_data_.GetStatus(status, 0x241);
+  EXPECT_EQ(status, 0x18);
+  EXPECT_EQ(ReadFileBytes(File("User.dat")), backup) << "the next start reads User.dat again";
+  EXPECT_EQ(ReadFileBytes(File("User.bak")), backup);
+
+  // A save over a damaged file keeps the backup: it is the last good copy.
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), "damaged"));
+  user_data_.SetStatus(0x0C, 9);
+  ASSERT_TRUE(CommitUserData());
+  EXPECT_EQ(ReadFileBytes(File("User.bak")), backup);
+  EXPECT_EQ(static_cast<unsigned char>(ReadFileBytes(File("User.dat"))[1024 + 9]), 0x0C);
+}
+
+// Another program on the same folder saves between this program's load and its save.
+TEST_F(UserDataOps, SaveKeepsWhatAnotherProgramSavedAndShowsItToTheHook) {
+  ASSERT_TRUE(OpenUserData(false));
+  std::string theirs = ReadFileBytes(File("User.dat"));
+  theirs[1024 + 2] = 0x18;
+  theirs[1024 + 3] = 0x08;
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), theirs));
+
+  user_data_.SetStatus(0x1C, 3);  // both changed the 3rd: this save is the later one
+  user_data_.SetStatus(0x18, 4);
+  ASSERT_TRUE(CommitUserData());
+  const std::string stored = ReadFileBytes(File("User.dat"));
+  EXPECT_EQ(stored.substr(1024 + 2, 3), std::string("\x18\x1C\x18"));
+  EXPECT_EQ(ReadFileBytes(File("User.bak")), theirs);
+  unsigned char status = 0;
+  user_data_.GetStatus(status, 2);
+  EXPECT_EQ(status, 0x18) << "their change is in the view that the hook reads";
+
+  // A byte changed back to what was stored counts as unchanged.
+  theirs = stored;
+  theirs[1024 + 4] = 0x0D;
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), theirs));
+  user_data_.SetStatus(0x00, 4);
+  user_data_.SetStatus(0x18, 4);
+  ASSERT_TRUE(CommitUserData());
+  EXPECT_EQ(static_cast<unsigned char>(ReadFileBytes(File("User.dat"))[1024 + 4]), 0x0D);
+}
+
+TEST_F(UserDataOps, FileHeldAtStartUpIsWaitedForAndNeverReplaced) {
+  const std::string stored = SavedFile(0x18, 1);
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), stored));
+  HANDLE holder = CreateFileA(File("User.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  {
+    DialogAnswerer answerer;
+    EXPECT_FALSE(OpenUserData(true));
+    auto boxes = answerer.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Unable to access Tallowick user data file, 'USER.DAT'.");
+  }
+  // Let go of a moment later: the start waits for it.
+  HANDLE releaser = CreateThread(
+      nullptr, 0, [](void* file) -> DWORD { Sleep(500); return CloseHandle(file); }, holder, 0,
+      nullptr);
+  EXPECT_TRUE(OpenUserData(true));
+  WaitForSingleObject(releaser, INFINITE);
+  CloseHandle(releaser);
+  EXPECT_EQ(ReadFileBytes(File("User.dat")), stored);
+  unsigned char status = 0;
+  user_data_.GetStatus(status, 1);
+  EXPECT_EQ(status, 0x18);
+}
+
 TEST_F(UserDataOps, FailedSaveIsReportedAndTheViewKeepsTheChange) {
   ASSERT_TRUE(OpenUserData(false));
   user_data_.SetStatus(0x18, 7);

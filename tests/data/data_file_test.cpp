@@ -149,14 +149,16 @@ TYPED_TEST(DataFile, OtherProductVersionLoadsOnlyIntoTheUserData) {
   }
 }
 
+// The user data's view, which the hook reads, changes only when the whole file arrived.
 TYPED_TEST(DataFile, BodyReadFailingPartWayKeepsTheBytesThatArrived) {
+  const std::string before = Bytes(this->data_);
   std::string header = this->FileContent(0).substr(0, 1024);
   header[300] = 'M';  // in the informative texts, which are never compared: marks the file's header
   ASSERT_TRUE(test::WriteFileBytes(this->FilePath(), header + std::string(700, 0x5A)));
   EXPECT_FALSE(this->data_.LoadFile(this->folder_.Path().c_str()));
   std::string expected =
       header + std::string(700, 0x5A) + std::string(Layout<TypeParam>::kSize - 1724, '\0');
-  EXPECT_EQ(Bytes(this->data_), expected);
+  EXPECT_EQ(Bytes(this->data_), Layout<TypeParam>::kAnyVersion ? before : expected);
 }
 
 TYPED_TEST(DataFile, LoadFileNeedsAFolderAFileAndAPathThatFits) {
