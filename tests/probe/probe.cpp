@@ -27,6 +27,12 @@
 //   probe userdir                             prints the user data folder that the settings name
 //   probe userdata FOLDER CODE:STATUS...      writes FOLDER's User.dat with those status bytes
 //                                             (numbers in C notation); the program must not run
+//   probe save-loop FOLDER                    saves FOLDER's User.dat as the program does, every
+//                                             status byte 0x11, then every one 0x12, and again,
+//                                             until killed
+//   probe user-state FOLDER                   opens FOLDER's User.dat as a start does; prints
+//                                             "loaded|restored|missing|held|damaged" and
+//                                             "uniform 0xNN" or "mixed"
 //   probe listview CLASS CAPTION              prints the window's list view: "column I L T R B"
 //                                             per header, "row I CHECKED L T R B TEXT|TEXT|..."
 //                                             per row, rectangles on the screen
@@ -97,6 +103,35 @@ int WriteUserData(int argc, char** argv) {
     if (!user_data.SetStatus(static_cast<unsigned char>(status), static_cast<int>(code))) return 1;
   }
   return user_data.SaveFile(argv[2]) ? 0 : 1;
+}
+
+// Every save changes every status byte: a save cut anywhere would leave a mixture.
+int SaveLoop(const char* folder) {
+  talo::TTaloUserData user_data;
+  if (!user_data.CreateView()) return 1;
+  user_data.OpenFile(folder);
+  for (unsigned char status = 0x11;; status ^= 0x03) {
+    for (int code = 0; code < 2048; ++code) user_data.SetStatus(status, code);
+    if (!user_data.SaveFile(folder)) {
+      std::printf("save failed: error %lu\n", GetLastError());
+      return 1;
+    }
+  }
+}
+
+int PrintUserState(const char* folder) {
+  talo::TTaloUserData user_data;
+  if (!user_data.CreateView()) return 1;
+  static const char* const kNames[] = {"loaded", "restored", "missing", "held", "damaged"};
+  std::printf("%s ", kNames[int(user_data.OpenFile(folder))]);
+  unsigned char first = 0, status = 0;
+  user_data.GetStatus(first, 0);
+  for (int code = 1; code < 2048; ++code) {
+    user_data.GetStatus(status, code);
+    if (status != first) return std::printf("mixed\n"), 0;
+  }
+  std::printf("uniform 0x%02X\n", first);
+  return 0;
 }
 
 int PrintListView(HWND window) {
@@ -313,6 +348,8 @@ int main(int argc, char** argv) {
     return settings.UserDir()[0] ? 0 : 1;
   }
   if (command == "userdata" && argc >= 3) return WriteUserData(argc, argv);
+  if (command == "save-loop" && argc >= 3) return SaveLoop(argv[2]);
+  if (command == "user-state" && argc >= 3) return PrintUserState(argv[2]);
   if (command == "listview" && argc >= 4)
     return PrintListView(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "child" && argc >= 5)
