@@ -13,6 +13,7 @@
 #include "content/icon_source.h"
 #include "content/link_file.h"
 #include "data/combination_files.h"
+#include "data/file_replace.h"
 #include "data/folder_path.h"
 #include "data/user_folder.h"
 
@@ -537,15 +538,24 @@ bool ReadShortcutPreview(int kind, int code, IconHandle& icon, std::string& desc
 bool CommitShortcut(int code, int kind) {
   char base[kPathCapacity];
   if (code == kWorkingCopy || !BaseName(base, code)) return false;
-  DeleteShortcutFiles(base);
-  if (!ShortcutExtension(kind)[0]) return true;
+  if (!ShortcutExtension(kind)[0]) {
+    DeleteShortcutFiles(base);
+    return true;
+  }
+  // The stored shortcut is replaced in one step; the other kinds' files go only once it is there,
+  // so a copy that fails leaves the stored shortcut as it was.
   char working[kPathCapacity];
   char committed[kPathCapacity];
-  if (ShortcutFileName(working, kWorkingCopy, kind) && ShortcutFileName(committed, code, kind) &&
-      CopyFileA(working, committed, FALSE) && SetFileAttributesA(committed, FILE_ATTRIBUTE_NORMAL))
-    return true;
-  DeleteShortcutFiles(base);
-  return false;
+  if (!ShortcutFileName(working, kWorkingCopy, kind) || !ShortcutFileName(committed, code, kind) ||
+      !ReplaceFileWithCopy(working, committed))
+    return false;
+  for (int other = kShellLink; other <= kInternetShortcut; ++other) {
+    char stale[kPathCapacity];
+    if (other == kind || !ShortcutFileName(stale, code, other)) continue;
+    SetFileAttributesA(stale, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(stale);
+  }
+  return true;
 }
 
 int GetShortcutDescription(std::string& description, int kind) {

@@ -9,22 +9,13 @@
 #include "base/wide_text.h"
 #include "data/combination.h"
 #include "data/combination_files.h"
+#include "data/file_replace.h"
 
 namespace talo {
 namespace {
 
 constexpr const char* kTextExtension = AssignmentExtension(AssignmentKind::kText);
 constexpr DWORD kMaxAnsiBytes = kMaxTextLength;
-
-bool WriteWholeText(const char* path, const std::string& text) {
-  if (text.size() > MAXDWORD) return false;
-  FileHandle file(
-      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const DWORD size = static_cast<DWORD>(text.size());
-  DWORD written = 0;
-  return WriteFile(file.get(), text.data(), size, &written, nullptr) && written == size;
-}
 
 bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
@@ -73,12 +64,15 @@ bool LoadTextAssignment(std::wstring& text, int code) {
 bool SaveTextAssignment(const std::wstring& text, int code) {
   char path[kPathCapacity];
   if (CombinationFileName(path, code, kTextExtension) == 0) return false;
+  if (!text.empty()) {
+    // A write that fails leaves the stored text as it was.
+    const std::string bytes = EncodeTextAssignment(text);
+    return ReplaceFileContents(path, bytes.data(), static_cast<int>(bytes.size()), true);
+  }
+  // An empty text has no file: one still there (held open by another program) is a failure.
   SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  if (!text.empty() && WriteWholeText(path, EncodeTextAssignment(text))) return true;
-  // A cut text is no text; an empty one has no file. Either way a file still there (held open by
-  // another program) is a failure, even for an empty text.
   DeleteFileA(path);
-  return text.empty() && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace talo

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "content/clipboard_object.h"
 #include "data/combination_files.h"
+#include "data/file_replace.h"
 
 namespace talo {
 namespace {
@@ -28,17 +29,13 @@ bool CommitObject(int code, bool keep) {
   char committed[kPathCapacity];
   char working[kPathCapacity];
   if (CombinationFileName(committed, code, kObjectExtension) == 0) return false;
-  SetFileAttributesA(committed, FILE_ATTRIBUTE_NORMAL);
   if (!keep) {
+    SetFileAttributesA(committed, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(committed);
     return true;
   }
-  if (WorkingFileName(working, kObjectExtension) > 0 && CopyFileA(working, committed, FALSE)) {
-    SetFileAttributesA(committed, FILE_ATTRIBUTE_NORMAL);
-    return true;
-  }
-  DeleteFileA(committed);
-  return false;
+  // A copy that fails leaves the stored object as it was.
+  return WorkingFileName(working, kObjectExtension) > 0 && ReplaceFileWithCopy(working, committed);
 }
 
 }  // namespace talo

@@ -10,4 +10,7 @@ namespace talo {
 // too. On failure the file is left as it was and no ".new" file stays behind.
 bool ReplaceFileContents(const char* path, const void* bytes, int size, bool replace);
 
+// Copies `source` into "<path>.new", flushes it and moves it over `path`, as above.
+bool ReplaceFileWithCopy(const char* source, const char* path);
+
 }  // namespace talo

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "base/unique.h"
 #include "data/combination.h"
+#include "data/file_replace.h"
 #include "data/settings.h"
 
 namespace talo {
@@ -61,16 +62,8 @@ bool WriteTitleFile(const char* path, const char* title) {
   int length = CopyText(line, kTitleCapacity, title);
   line[length++] = '\r';
   line[length++] = '\n';
-  bool written = false;
-  {
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD put = 0;
-    written = file && WriteFile(file.get(), line, DWORD(length), &put, nullptr) &&
-              put == DWORD(length);
-  }
-  if (!written) DeleteFileA(path);
-  return written;
+  // A write that fails leaves the stored title as it was.
+  return ReplaceFileContents(path, line, length, true);
 }
 
 int ReadTitle(int code, char* title) {

@@ -350,19 +350,34 @@ bool TFormAssign::SaveAssignment() {
   else if (object && has_object)
     status += kObjectKind;
 
-  // The hook sees the byte at once; the content files follow it.
-  const bool saved = RunInErrorScope(Handle(), msg::kSaveSettingsCaption, MB_ICONWARNING, [&] {
-    Check(TaloUserData && TaloSettings && TaloUserData->SetStatus(status, Combination),
-          msg::kWriteUserFile);
-    const char* folder = TaloSettings->UserDir();
-    Check(TaloUserData->SaveFile(folder), msg::kWriteUserFile);
-    Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
+  // The chosen content is stored before the byte that names it, and the other contents after
+  // it: a failure on the way leaves the old byte naming content that is still there. The hook
+  // sees the byte at once.
+  const int kind = status & 0x0F;
+  const auto store_text = [&] {
     // Kept content was not loaded: writing the empty box over it would delete it.
     Check(KeepsText() || SaveTextAssignment(memoText.WideText(), Combination), msg::kTextWrite);
+  };
+  const auto store_shortcut = [&] {
     Check((ShortcutKind == kNoShortcut && KeptShortcutKind != kNoShortcut) ||
               CommitShortcut(Combination, ShortcutKind),
           msg::kShortcutWrite);
+  };
+  const auto store_object = [&] {
     Check((!HasObject && ObjectKept) || CommitObject(Combination, HasObject), msg::kObjectWrite);
+  };
+  const bool saved = RunInErrorScope(Handle(), msg::kSaveSettingsCaption, MB_ICONWARNING, [&] {
+    Check(TaloUserData && TaloSettings, msg::kWriteUserFile);
+    Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
+    if (kind == kTextKind) store_text();
+    if (kind >= kShellLink && kind <= kInternetShortcut) store_shortcut();
+    if (kind == kObjectKind) store_object();
+    Check(TaloUserData->SetStatus(status, Combination) &&
+              TaloUserData->SaveFile(TaloSettings->UserDir()),
+          msg::kWriteUserFile);
+    if (kind != kTextKind) store_text();
+    if (kind < kShellLink || kind > kInternetShortcut) store_shortcut();
+    if (kind != kObjectKind) store_object();
   });
   if (!saved) return false;
   btnOKClose.Caption("Close");

@@ -54,10 +54,11 @@ TEST_F(WorkingObject, CommitWithoutKeepingDeletesTheCombinationFile) {
   EXPECT_TRUE(CommitObject(0x674, false)) << "nothing to delete is no failure";
 }
 
-TEST_F(WorkingObject, AFailedCopyLeavesNoCombinationFile) {
+TEST_F(WorkingObject, AFailedCopyKeepsTheStoredObject) {
   ASSERT_TRUE(WriteFileBytes(Committed(), "older object"));
   EXPECT_FALSE(CommitObject(0x674, true)) << "there is no working file";
-  EXPECT_FALSE(FileExists(Committed()));
+  EXPECT_EQ(ReadFileBytes(Committed()), "older object");
+  EXPECT_FALSE(FileExists(Committed() + ".new"));
   EXPECT_FALSE(CommitObject(0x800, true));
 }
 

@@ -4,8 +4,10 @@
 # information file (which Wine's shell cannot read) is opened - each time the user is told, over
 # the editor, and the assignment saved with a new title keeps its kind and its file; the list's
 # save fails while another program holds User.dat (the message blocks the list), and the stored
-# states stay in force for the hook. After each, the stored files are compared byte for byte with
-# a copy taken before.
+# states stay in force for the hook; a stored text replaced by a longer one on a full disk (a small
+# file system mounted over the user folder, where the machine lets the test mount one) is kept
+# with its status byte, and the hook still pastes it. After each, the stored files are compared
+# byte for byte with a copy taken before.
 #
 #   kept_content_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
@@ -19,14 +21,25 @@ same_as_before() {
   for file in "$@"; do cmp -s "$before/$file" "$user/$file" || fail "$file changed ($step)"; done
 }
 
-# Ctrl + Alt + F5 starts a genuine program information file, Ctrl + Alt + F6 pastes a text object.
+# Ctrl + Alt + F5 starts a genuine program information file, Ctrl + Alt + F6 pastes a text object,
+# Ctrl + Alt + F7 pastes a text.
 user_dir=$(probe_block userdir)
 user=$(winepath -u "$user_dir")
-probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C || fail "cannot write the user data"
+full_disk=
+if mkdir -p "$work/full" && mount -t tmpfs -o size=1m tmpfs "$work/full" 2>/dev/null; then
+  umount "$work/full"
+  cp -a "$user/." "$work/full/"
+  mount -t tmpfs -o size=1m tmpfs "$user"
+  trap 'umount -l "$user" 2>/dev/null; e2e_cleanup' EXIT
+  cp -a "$work/full/." "$user/"
+  full_disk=1
+fi
+probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C 0x676:0x18 || fail "cannot write the user data"
 probe_block pif "$user_dir\\0674.pif" "Old editor" 'C:\EDIT.COM' || fail "cannot write the PIF"
 printf '\1\0\0\0\14\0\0\0Kept object\0' >"$user/0675.obj"
 printf 'Old editor\r\n' >"$user/0674.dat"
 printf 'Old object\r\n' >"$user/0675.dat"
+printf 'Old text' >"$user/0676.txt"
 printf 'left over' >"$user/Temp.obj"
 before="$work/before"
 cp -a "$user" "$before"
@@ -83,8 +96,9 @@ hold_file User.dat
 xdotool key Escape
 poll 5 box_shown "Save confirmation." || fail "closing the list asked nothing"
 probe press "Save confirmation." 6
-poll 10 box_shown "Save settings error." || fail "the failed save was not reported"
-grep -q "Unable to write" <<<"$(probe msgbox "Save settings error." 0)" || fail "no save error text"
+# The save waits a moment for the file before it gives up: the box comes when it is whole.
+write_error_told() { probe msgbox "Save settings error." 0 | grep -q "Unable to write"; }
+poll 10 write_error_told || fail "the failed save was not reported"
 disabled TFormList || fail "the save error does not block the list"
 probe press "Save settings error." 1
 release_file
@@ -95,9 +109,34 @@ probe press "Save confirmation." 7
 poll 10 gone TFormList || fail "No did not close the list"
 same_as_before User.dat 0675.obj 0674.pif
 
-# The hook still acts on the stored state: Ctrl + Alt + F6 pastes its object into the target.
+# A text of 12,000 characters pasted over the stored one, saved on a disk with 8 KB left: the
+# failure is told, and the stored text and its status byte stay.
+step="text replaced on a full disk"
+if [ -n "$full_disk" ]; then
+  fallocate -l $(($(df --output=avail -B1 "$user" | tail -1) - 8192)) "$user/filler"
+  probe clipboard "$(head -c 12000 /dev/zero | tr '\0' x)"
+  focus_desktop >/dev/null
+  open_editor ctrl+alt+F7
+  xdotool key alt+t Tab ctrl+a ctrl+v Return
+  poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
+  probe press "Save confirmation." 6
+  text_error_told() { probe msgbox "Save settings error." 0 | grep -q "user text file write"; }
+  poll 10 text_error_told || fail "the failed text save was not reported ($step)"
+  probe press "Save settings error." 1
+  xdotool key Escape
+  poll 10 gone TFormAssign || fail "Escape did not close the editor ($step)"
+  rm "$user/filler"
+  same_as_before User.dat 0675.obj 0674.pif 0676.txt
+else
+  echo "no file system can be mounted here: the full disk step is left out"
+fi
+
+# The hook still acts on the stored state: Ctrl + Alt + F6 pastes its object into the target, and
+# Ctrl + Alt + F7 its text after it.
 hide_window_and_start_target
 xdotool key ctrl+alt+F6
 poll 10 text_is "Kept object" || fail "Ctrl+Alt+F6 did not paste its object after the failed save"
+xdotool key ctrl+alt+F7
+poll 10 text_is "Kept objectOld text" || fail "Ctrl+Alt+F7 did not paste its kept text"
 
 echo "kept content test passed"
