@@ -25,6 +25,9 @@ constexpr char kNotSelectableHint[] = "This key is not available for assignment.
 constexpr char kStatusText[] = "Please press a Combination of Keys to Assign Functionality.";
 constexpr int kWindowWidth = 797;
 constexpr int kWindowHeight = 346;
+// How often the program looks whether another program on the folder saved "User.dat".
+constexpr UINT_PTR kUserDataLookTimer = 1;
+constexpr UINT kUserDataLookMs = 2000;
 
 ui::FormDesign MainDesign() {
   ui::FormDesign design;
@@ -186,6 +189,7 @@ void TFormMain::fmCreate_() {
     ui::Application->OnDeactivate = [this] { appDeactivate(); };
   }
   dc_ = GetDC(Handle());
+  SetTimer(Handle(), kUserDataLookTimer, kUserDataLookMs, nullptr);
 }
 
 void TFormMain::fmDestroy() {
@@ -408,6 +412,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   if (message == WM_SELECTCOMBINATION) {
     SelectPostedCombination(int(wparam));
+    return 0;
+  }
+  if (message == WM_TIMER && wparam == kUserDataLookTimer) {
+    // Another program on the same folder may have saved: its assignments count here too.
+    if (TaloUserData && TaloSettings) TaloUserData->Refresh(TaloSettings->UserDir());
     return 0;
   }
   return TForm::HandleMessage(message, wparam, lparam);

@@ -117,6 +117,34 @@ bool TTaloUserData::SaveFile(const char* folder) {
   return true;
 }
 
+bool TTaloUserData::Refresh(const char* folder) {
+  char data_path[kPathCapacity];
+  char lock_path[kPathCapacity];
+  WIN32_FILE_ATTRIBUTE_DATA found;
+  if (!View() || saved_.size() != size_t(Size()) ||
+      !FolderFilePath(data_path, folder, kUserDataFileName) ||
+      !FolderFilePath(lock_path, folder, kUserLockFileName) ||
+      !GetFileAttributesExA(data_path, GetFileExInfoStandard, &found) ||
+      CompareFileTime(&found.ftLastWriteTime, &seen_write_time_) == 0)
+    return false;
+  // Another program's save in progress is looked at again next time.
+  const FileHandle turn = LockFileExclusively(lock_path, 0);
+  std::vector<unsigned char> stored(Size());
+  if (!turn || ReadFileStart(data_path, stored, 0) != FileRead::kRead ||
+      !HeaderMatches(stored.data(), true))
+    return false;
+  seen_write_time_ = found.ftLastWriteTime;
+  bool changed = false;
+  for (int i = 0; i < Size(); ++i) {
+    if (View()[i] == saved_[i] && stored[i] != saved_[i]) {
+      View()[i] = stored[i];
+      changed = true;
+    }
+  }
+  saved_ = stored;
+  return changed;
+}
+
 void TTaloUserData::MarkSaved() {
   if (View()) saved_.assign(View(), View() + Size());
 }

@@ -50,6 +50,11 @@ class TTaloUserData : public TBinaryData {
   bool SaveFile(const char* folder);
   // Takes the view as it is now for what is stored: a new empty table before its first save.
   void MarkSaved();
+  // When "User.dat" was written since the last look (by another program on the folder), takes
+  // its bytes into the view wherever this program has no unsaved change: the hook acts on the
+  // other program's assignments at once. True when the view changed. Cheap while nothing
+  // changed: one look at the file's time.
+  bool Refresh(const char* folder);
 
   // The view and what the program last loaded or saved: put back when opening another folder's
   // data failed.
@@ -68,6 +73,8 @@ class TTaloUserData : public TBinaryData {
  private:
   // The view's bytes as last loaded or saved; empty before the first.
   std::vector<unsigned char> saved_;
+  // The time of "User.dat" at the last look of Refresh.
+  FILETIME seen_write_time_ = {};
 };
 
 // The program's user data of this run; set at start-up, null before and in other code's

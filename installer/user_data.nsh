@@ -9,6 +9,10 @@ Function un.RemoveUserFolder
   Exch $R0
   Delete "$R0\User.dat"
   Delete "$R0\User.bak"
+  ; The lock that saves take turns through, and what a save cut short left beside its file.
+  Delete "$R0\User.lck"
+  Delete "$R0\User.???.new"
+  Delete "$R0\????.???.new"
   ; Per-combination files: four hexadecimal digits and the kind's extension; ".dat" holds the title.
   Delete "$R0\????.dat"
   Delete "$R0\????.lnk"

@@ -172,6 +172,18 @@ TEST_F(UserDataOps, SaveKeepsWhatAnotherProgramSavedAndShowsItToTheHook) {
   user_data_.SetStatus(0x18, 4);
   ASSERT_TRUE(CommitUserData());
   EXPECT_EQ(static_cast<unsigned char>(ReadFileBytes(File("User.dat"))[1024 + 4]), 0x0D);
+
+  // Without a save of its own the program takes their next save in; its unsaved change stays.
+  theirs = ReadFileBytes(File("User.dat"));
+  theirs[1024 + 5] = 0x1A;
+  ASSERT_TRUE(WriteFileBytes(File("User.dat"), theirs));
+  user_data_.SetStatus(0x11, 6);
+  EXPECT_TRUE(user_data_.Refresh(folder_.c_str()));
+  user_data_.GetStatus(status, 5);
+  EXPECT_EQ(status, 0x1A);
+  user_data_.GetStatus(status, 6);
+  EXPECT_EQ(status, 0x11);
+  EXPECT_FALSE(user_data_.Refresh(folder_.c_str())) << "nothing new";
 }
 
 TEST_F(UserDataOps, FileHeldAtStartUpIsWaitedForAndNeverReplaced) {
