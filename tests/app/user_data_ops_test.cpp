@@ -186,6 +186,11 @@ TEST_F(UserDataOps, SaveKeepsWhatAnotherProgramSavedAndShowsItToTheHook) {
   EXPECT_FALSE(user_data_.Refresh(folder_.c_str())) << "nothing new";
 }
 
+DWORD WINAPI CloseAfterAMoment(void* file) {
+  Sleep(500);
+  return CloseHandle(file);
+}
+
 TEST_F(UserDataOps, FileHeldAtStartUpIsWaitedForAndNeverReplaced) {
   const std::string stored = SavedFile(0x18, 1);
   ASSERT_TRUE(WriteFileBytes(File("User.dat"), stored));
@@ -200,9 +205,7 @@ TEST_F(UserDataOps, FileHeldAtStartUpIsWaitedForAndNeverReplaced) {
     EXPECT_EQ(boxes[0].text, "Unable to access Tallowick user data file, 'USER.DAT'.");
   }
   // Let go of a moment later: the start waits for it.
-  HANDLE releaser = CreateThread(
-      nullptr, 0, [](void* file) -> DWORD { Sleep(500); return CloseHandle(file); }, holder, 0,
-      nullptr);
+  HANDLE releaser = CreateThread(nullptr, 0, CloseAfterAMoment, holder, 0, nullptr);
   EXPECT_TRUE(OpenUserData(true));
   WaitForSingleObject(releaser, INFINITE);
   CloseHandle(releaser);
