@@ -246,9 +246,11 @@ void TFormAssign::LoadAssignment() {
   PlaceKeyPicture();
 
   char title[kTitleCapacity] = "";
-  ReadTitle(Combination, title);
-  edtTitle.Text(title[0] ? title : name);
   Unopened.clear();
+  TitleKept = ReadTitle(Combination, title) == 0 &&
+              CombinationFileHasContent(Combination, kTitleExtension);
+  if (TitleKept) NoteUnopened(kTitleExtension);
+  edtTitle.Text(title[0] ? title : name);
   std::wstring text;
   TextKept = !LoadTextAssignment(text, Combination) &&
              CombinationFileHasContent(Combination, kTextExtension);
@@ -368,7 +370,8 @@ bool TFormAssign::SaveAssignment() {
   };
   const bool saved = RunInErrorScope(Handle(), msg::kSaveSettingsCaption, MB_ICONWARNING, [&] {
     Check(TaloUserData && TaloSettings, msg::kWriteUserFile);
-    Check(WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
+    const bool keeps_title = TitleKept && edtTitle.Text() == CombinationName(Combination);
+    Check(keeps_title || WriteTitle(Combination, edtTitle.Text().c_str()), msg::kTitleWrite);
     if (kind == kTextKind) store_text();
     if (kind >= kShellLink && kind <= kInternetShortcut) store_shortcut();
     if (kind == kObjectKind) store_object();
@@ -380,6 +383,11 @@ bool TFormAssign::SaveAssignment() {
     if (kind != kObjectKind) store_object();
   });
   if (!saved) return false;
+  // What the save replaced is no longer kept: a later change to it in this showing is saved.
+  TitleKept = TitleKept && edtTitle.Text() == CombinationName(Combination);
+  TextKept = KeepsText();
+  if (ShortcutKind != kNoShortcut) KeptShortcutKind = kNoShortcut;
+  ObjectKept = ObjectKept && !HasObject;
   btnOKClose.Caption("Close");
   btnCancel.Enabled(false);
   btnApply.Enabled(false);

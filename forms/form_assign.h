@@ -135,6 +135,9 @@ class TFormAssign : public ui::TForm {
   bool TextKept = false;
   int KeptShortcutKind = 0;
   bool ObjectKept = false;
+  // The stored title could not be read: the box shows the key's name, which a save does not
+  // write over it unless the user typed another.
+  bool TitleKept = false;
   std::string Unopened;
 };
 

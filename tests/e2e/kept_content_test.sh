@@ -4,7 +4,8 @@
 # information file (which Wine's shell cannot read) is opened - each time the user is told, over
 # the editor, and the assignment saved with a new title keeps its kind and its file; the list's
 # save fails while another program holds User.dat (the message blocks the list), and the stored
-# states stay in force for the hook; a stored text replaced by a longer one on a full disk (a small
+# states stay in force for the hook; a held title is kept by a save that leaves its box alone; a
+# stored text replaced by a longer one on a full disk (a small
 # file system mounted over the user folder, where the machine lets the test mount one) is kept
 # with its status byte, and the hook still pastes it. After each, the stored files are compared
 # byte for byte with a copy taken before.
@@ -85,6 +86,19 @@ same_as_before User.dat 0674.pif
 save_title "New editor"
 same_as_before User.dat 0675.obj 0674.pif
 [ "$(tr -d '\r\n' <"$user/0674.dat")" = "New editor" ] || fail "the title was not saved ($step)"
+
+# A title held by another program is told about and kept: a save that did not touch the title
+# box (Enabled ticked off and on again) leaves the stored title alone.
+step="held title"
+hold_file "0675.dat"
+open_editor ctrl+alt+F6
+told_about 0675.dat
+xdotool key alt+e alt+e Return
+poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
+probe press "Save confirmation." 6
+poll 10 gone TFormAssign || fail "the editor did not close ($step)"
+release_file
+[ "$(tr -d '\r\n' <"$user/0675.dat")" = "New object" ] || fail "the held title was written over"
 
 # The list: Ctrl + Alt + F6 (the second row) unticked, then closed with Yes while User.dat is held.
 step="list save while User.dat is held"
