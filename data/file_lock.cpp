@@ -13,8 +13,8 @@ FileHandle LockFileExclusively(const char* path, int wait_ms) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     OVERLAPPED at = {};
-    if (file && LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1,
-                           0, &at))
+    if (file &&
+        LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
       return file;
     // Only another program's turn is waited for; a folder where the file cannot be made is not.
     const DWORD error = GetLastError();

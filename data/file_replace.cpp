@@ -54,8 +54,8 @@ bool ReplaceFileContents(const char* path, const void* bytes, int size, bool rep
 bool ReplaceFileWithCopy(const char* source, const char* path) {
   char new_path[kPathCapacity];
   if (!source || !NewFileName(new_path, path)) return false;
-  bool copied = CopyFileA(source, new_path, FALSE) &&
-                SetFileAttributesA(new_path, FILE_ATTRIBUTE_NORMAL);
+  bool copied =
+      CopyFileA(source, new_path, FALSE) && SetFileAttributesA(new_path, FILE_ATTRIBUTE_NORMAL);
   if (copied) {
     FileHandle file(CreateFileA(new_path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -12,15 +12,15 @@
 namespace talo {
 namespace {
 
-enum class FileRead { kRead, kMissing, kHeld, kDamaged };
-
 bool IsHeldError(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// Reads the first `bytes.size()` bytes of the file; waits up to `wait_ms` while another program
-// holds it open without sharing.
-FileRead ReadFileStart(const char* path, std::vector<unsigned char>& bytes, int wait_ms) {
+}  // namespace
+
+TTaloUserData::FileRead TTaloUserData::ReadFileStart(const char* path,
+                                                     std::vector<unsigned char>& bytes,
+                                                     int wait_ms) {
   constexpr int kStepMs = 50;
   const DWORD start = GetTickCount();
   FileHandle file;
@@ -37,16 +37,13 @@ FileRead ReadFileStart(const char* path, std::vector<unsigned char>& bytes, int 
   DWORD total = 0;
   while (total < bytes.size()) {
     DWORD arrived = 0;
-    if (!ReadFile(file.get(), bytes.data() + total, DWORD(bytes.size()) - total, &arrived,
-                  nullptr))
+    if (!ReadFile(file.get(), bytes.data() + total, DWORD(bytes.size()) - total, &arrived, nullptr))
       return FileRead::kHeld;
     if (arrived == 0) return FileRead::kDamaged;
     total += arrived;
   }
   return FileRead::kRead;
 }
-
-}  // namespace
 
 TTaloUserData* TaloUserData = nullptr;
 
@@ -55,29 +52,39 @@ bool TTaloUserData::CreateView() {
   return CreateProgramView(kUserDataViewName, kUserDataViewSize, kUserDataKind);
 }
 
+bool TTaloUserData::NameFiles(const char* folder, FolderFiles& files) const {
+  return View() && FolderFilePath(files.data, folder, kUserDataFileName) &&
+         FolderFilePath(files.backup, folder, kUserBackupFileName) &&
+         FolderFilePath(files.lock, folder, kUserLockFileName);
+}
+
+TTaloUserData::FileRead TTaloUserData::ReadOurs(const char* path, std::vector<unsigned char>& bytes,
+                                                int wait_ms) const {
+  bytes.assign(Size(), 0);
+  const FileRead read = ReadFileStart(path, bytes, wait_ms);
+  return read == FileRead::kRead && !HeaderMatches(bytes.data(), true) ? FileRead::kDamaged : read;
+}
+
 TTaloUserData::Opened TTaloUserData::OpenFile(const char* folder) {
-  char data_path[kPathCapacity];
-  char backup_path[kPathCapacity];
-  char lock_path[kPathCapacity];
-  if (!View() || !FolderFilePath(data_path, folder, kUserDataFileName) ||
-      !FolderFilePath(backup_path, folder, kUserBackupFileName) ||
-      !FolderFilePath(lock_path, folder, kUserLockFileName))
-    return Opened::kHeld;
+  FolderFiles files;
+  if (!NameFiles(folder, files)) return Opened::kHeld;
   // Taken when it can be: the file is then never read halfway through another program's save. A
   // folder where the lock cannot be made (read-only) is read all the same.
-  const FileHandle turn = LockFileExclusively(lock_path, kUserFileWaitMs);
+  const FileHandle turn = LockFileExclusively(files.lock, kUserFileWaitMs);
 
-  std::vector<unsigned char> bytes(Size());
+  std::vector<unsigned char> bytes;
   Opened opened = Opened::kLoaded;
-  FileRead read = ReadFileStart(data_path, bytes, kUserFileWaitMs);
-  if (read == FileRead::kRead && !HeaderMatches(bytes.data(), true)) read = FileRead::kDamaged;
-  if (read == FileRead::kMissing) return Opened::kMissing;
-  if (read == FileRead::kHeld) return Opened::kHeld;
-  if (read == FileRead::kDamaged) {
-    opened = Opened::kRestored;
-    if (ReadFileStart(backup_path, bytes, 0) != FileRead::kRead ||
-        !HeaderMatches(bytes.data(), true))
-      return Opened::kDamaged;
+  switch (ReadOurs(files.data, bytes, kUserFileWaitMs)) {
+    case FileRead::kRead:
+      break;
+    case FileRead::kMissing:
+      return Opened::kMissing;
+    case FileRead::kHeld:
+      return Opened::kHeld;
+    case FileRead::kDamaged:
+      if (ReadOurs(files.backup, bytes, 0) != FileRead::kRead) return Opened::kDamaged;
+      opened = Opened::kRestored;
+      break;
   }
   std::copy(bytes.begin(), bytes.end(), View());
   saved_ = bytes;
@@ -85,19 +92,13 @@ TTaloUserData::Opened TTaloUserData::OpenFile(const char* folder) {
 }
 
 bool TTaloUserData::SaveFile(const char* folder) {
-  char data_path[kPathCapacity];
-  char backup_path[kPathCapacity];
-  char lock_path[kPathCapacity];
-  if (!View() || !FolderFilePath(data_path, folder, kUserDataFileName) ||
-      !FolderFilePath(backup_path, folder, kUserBackupFileName) ||
-      !FolderFilePath(lock_path, folder, kUserLockFileName))
-    return false;
-  const FileHandle turn = LockFileExclusively(lock_path, kUserFileWaitMs);
+  FolderFiles files;
+  if (!NameFiles(folder, files)) return false;
+  const FileHandle turn = LockFileExclusively(files.lock, kUserFileWaitMs);
   if (!turn) return false;
 
-  std::vector<unsigned char> stored(Size());
-  FileRead read = ReadFileStart(data_path, stored, kUserFileWaitMs);
-  if (read == FileRead::kRead && !HeaderMatches(stored.data(), true)) read = FileRead::kDamaged;
+  std::vector<unsigned char> stored;
+  const FileRead read = ReadOurs(files.data, stored, kUserFileWaitMs);
   if (read == FileRead::kHeld) return false;
 
   std::vector<unsigned char> merged(View(), View() + Size());
@@ -107,9 +108,9 @@ bool TTaloUserData::SaveFile(const char* folder) {
         if (merged[i] == saved_[i]) merged[i] = stored[i];
     }
     // A failed backup does not stop the save: the file it would copy stays until replaced.
-    ReplaceFileContents(backup_path, stored.data(), Size(), true);
+    ReplaceFileContents(files.backup, stored.data(), Size(), true);
   }
-  if (!ReplaceFileContents(data_path, merged.data(), Size(), read != FileRead::kMissing))
+  if (!ReplaceFileContents(files.data, merged.data(), Size(), read != FileRead::kMissing))
     return false;
   // Another program's saved bytes come into the view: the hook acts on them from now on.
   std::copy(merged.begin(), merged.end(), View());
@@ -118,21 +119,16 @@ bool TTaloUserData::SaveFile(const char* folder) {
 }
 
 bool TTaloUserData::Refresh(const char* folder) {
-  char data_path[kPathCapacity];
-  char lock_path[kPathCapacity];
+  FolderFiles files;
   WIN32_FILE_ATTRIBUTE_DATA found;
-  if (!View() || saved_.size() != size_t(Size()) ||
-      !FolderFilePath(data_path, folder, kUserDataFileName) ||
-      !FolderFilePath(lock_path, folder, kUserLockFileName) ||
-      !GetFileAttributesExA(data_path, GetFileExInfoStandard, &found) ||
+  if (saved_.size() != size_t(Size()) || !NameFiles(folder, files) ||
+      !GetFileAttributesExA(files.data, GetFileExInfoStandard, &found) ||
       CompareFileTime(&found.ftLastWriteTime, &seen_write_time_) == 0)
     return false;
   // Another program's save in progress is looked at again next time.
-  const FileHandle turn = LockFileExclusively(lock_path, 0);
-  std::vector<unsigned char> stored(Size());
-  if (!turn || ReadFileStart(data_path, stored, 0) != FileRead::kRead ||
-      !HeaderMatches(stored.data(), true))
-    return false;
+  const FileHandle turn = LockFileExclusively(files.lock, 0);
+  std::vector<unsigned char> stored;
+  if (!turn || ReadOurs(files.data, stored, 0) != FileRead::kRead) return false;
   seen_write_time_ = found.ftLastWriteTime;
   bool changed = false;
   for (int i = 0; i < Size(); ++i) {

@@ -29,11 +29,11 @@ class TTaloUserData : public TBinaryData {
   bool CreateView();
   // What opening a folder's "User.dat" found.
   enum class Opened {
-    kLoaded,     // "User.dat" is in the view
-    kRestored,   // "User.dat" is damaged and "User.bak" is in the view instead
-    kMissing,    // there is no "User.dat"; the view is as it was
-    kHeld,       // "User.dat" could not be opened, even after waiting; the view is as it was
-    kDamaged,    // neither "User.dat" nor "User.bak" reads; the view is as it was
+    kLoaded,    // "User.dat" is in the view
+    kRestored,  // "User.dat" is damaged and "User.bak" is in the view instead
+    kMissing,   // there is no "User.dat"; the view is as it was
+    kHeld,      // "User.dat" could not be opened, even after waiting; the view is as it was
+    kDamaged,   // neither "User.dat" nor "User.bak" reads; the view is as it was
   };
 
   // Loads "User.dat" from the user data folder; the view changes only when a whole file of ours
@@ -71,6 +71,22 @@ class TTaloUserData : public TBinaryData {
   bool SetStatus(unsigned char status, int code);
 
  private:
+  struct FolderFiles {
+    char data[kPathCapacity];
+    char backup[kPathCapacity];
+    char lock[kPathCapacity];
+  };
+  // The folder's "User.dat", "User.bak" and "User.lck"; false while the view is closed or when a
+  // name would not fit.
+  bool NameFiles(const char* folder, FolderFiles& files) const;
+  enum class FileRead { kRead, kMissing, kHeld, kDamaged };
+  // Reads the first `bytes.size()` bytes of the file; waits up to `wait_ms` while another
+  // program holds it open without sharing.
+  static FileRead ReadFileStart(const char* path, std::vector<unsigned char>& bytes, int wait_ms);
+  // Reads the first Size() bytes of the file at `path` into `bytes`; a file that is not ours
+  // reads as damaged.
+  FileRead ReadOurs(const char* path, std::vector<unsigned char>& bytes, int wait_ms) const;
+
   // The view's bytes as last loaded or saved; empty before the first.
   std::vector<unsigned char> saved_;
   // The time of "User.dat" at the last look of Refresh.
