@@ -103,23 +103,6 @@ TEST_F(UserDataOps, UnwritableFolderCannotBeAccessed) {
   EXPECT_EQ(boxes[0].text, "Unable to access Tallowick user data file, 'USER.DAT'.");
 }
 
-TEST_F(UserDataOps, BackupHoldsThePreviousSavedState) {
-  ASSERT_TRUE(OpenUserData(false));
-  const std::string first = ReadFileBytes(File("User.dat"));
-
-  user_data_.SetStatus(0x18, 0x241);
-  ASSERT_TRUE(CommitUserData());
-  const std::string second = ReadFileBytes(File("User.dat"));
-  EXPECT_EQ(ReadFileBytes(File("User.bak")), first);
-  EXPECT_EQ(static_cast<unsigned char>(second[1024 + 0x241]), 0x18);
-
-  SetFileAttributesA(File("User.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-  user_data_.SetStatus(0x0C, 0x241);
-  ASSERT_TRUE(CommitUserData());
-  EXPECT_EQ(ReadFileBytes(File("User.bak")), second);
-  EXPECT_EQ(static_cast<unsigned char>(ReadFileBytes(File("User.dat"))[1024 + 0x241]), 0x0C);
-}
-
 TEST_F(UserDataOps, DamagedFileStartsFromTheBackupAndNeverReplacesIt) {
   const std::string backup = SavedFile(0x18, 0x241);
   ASSERT_TRUE(WriteFileBytes(File("User.bak"), backup));
@@ -153,6 +136,7 @@ TEST_F(UserDataOps, SaveKeepsWhatAnotherProgramSavedAndShowsItToTheHook) {
   theirs[1024 + 2] = 0x18;
   theirs[1024 + 3] = 0x08;
   ASSERT_TRUE(WriteFileBytes(File("User.dat"), theirs));
+  SetFileAttributesA(File("User.dat").c_str(), FILE_ATTRIBUTE_READONLY);  // replaced all the same
 
   user_data_.SetStatus(0x1C, 3);  // both changed the 3rd: this save is the later one
   user_data_.SetStatus(0x18, 4);
