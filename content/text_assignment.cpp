@@ -21,15 +21,27 @@ bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 }  // namespace
 
-std::wstring DecodeTextAssignment(const std::string& bytes) {
+std::wstring DecodeTextAssignment(const std::string& bytes, bool* whole) {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const bool marked = StartsWithUtf8Mark(data, bytes.size());
+  const std::size_t after_mark = marked ? bytes.size() - sizeof kUtf8Mark : 0;
   std::wstring text;
-  if (StartsWithUtf8Mark(data, bytes.size()))
-    text = WidenUtf8(bytes.data() + sizeof kUtf8Mark, bytes.size() - sizeof kUtf8Mark);
+  if (marked && ValidUtf8Length(data + sizeof kUtf8Mark, after_mark) == after_mark)
+    text = WidenUtf8(bytes.data() + sizeof kUtf8Mark, after_mark);
   else
     text = WidenAnsi(bytes.substr(0, kMaxAnsiBytes));
-  if (text.size() > kMaxTextLength)
+  bool cut = bytes.size() > kMaxAnsiBytes && !marked;
+  // A box shows a text up to its first zero character (a file saved as UTF-16 has many).
+  const std::size_t zero = text.find(L'\0');
+  if (zero != std::wstring::npos) {
+    text.resize(zero);
+    cut = true;
+  }
+  if (text.size() > kMaxTextLength) {
     text.resize(IsLeadSurrogate(text[kMaxTextLength - 1]) ? kMaxTextLength - 1 : kMaxTextLength);
+    cut = true;
+  }
+  if (whole) *whole = !cut;
   return text;
 }
 
@@ -43,8 +55,9 @@ std::string EncodeTextAssignment(const std::wstring& text) {
          NarrowToUtf8(text);
 }
 
-bool LoadTextAssignment(std::wstring& text, int code) {
+bool LoadTextAssignment(std::wstring& text, int code, bool* whole) {
   text.clear();
+  if (whole) *whole = true;
   char path[kPathCapacity];
   if (CombinationFileName(path, code, kTextExtension) == 0) return false;
   FileHandle file(
@@ -57,7 +70,8 @@ bool LoadTextAssignment(std::wstring& text, int code) {
   std::string bytes(wanted, '\0');
   DWORD read = 0;
   if (!ReadFile(file.get(), bytes.data(), wanted, &read, nullptr) || read != wanted) return false;
-  text = DecodeTextAssignment(bytes);
+  text = DecodeTextAssignment(bytes, whole);
+  if (whole && (high != 0 || wanted < low)) *whole = false;
   return !text.empty();
 }
 

@@ -212,10 +212,21 @@ void TFormAssign::NoteUnopened(const char* extension) {
     Unopened += std::string("\n'") + path + "'";
 }
 
+void TFormAssign::NoteShownInPart(const char* extension) {
+  char path[kPathCapacity];
+  if (CombinationFileName(path, Combination, extension) > 0)
+    ShownInPart += std::string("\n'") + path + "'";
+}
+
 void TFormAssign::ReportUnopened() {
-  if (Unopened.empty() || !Visible()) return;
-  const std::string message = msg::kUnopenedContent + Unopened + msg::kUnopenedContentNote;
+  if ((Unopened.empty() && ShownInPart.empty()) || !Visible()) return;
+  std::string message;
+  if (!Unopened.empty()) message = msg::kUnopenedContent + Unopened + msg::kUnopenedContentNote;
+  if (!ShownInPart.empty())
+    message += (message.empty() ? "" : "\n\n") + (msg::kContentShownInPart + ShownInPart) +
+               msg::kContentShownInPartNote;
   Unopened.clear();
+  ShownInPart.clear();
   MessageBoxA(Handle(), message.c_str(), msg::kUserDataFileCaption, MB_OK | MB_ICONWARNING);
 }
 
@@ -227,7 +238,10 @@ LRESULT TFormAssign::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return TForm::HandleMessage(message, wparam, lparam);
 }
 
-bool TFormAssign::KeepsText() const { return TextKept && memoText.WideText().empty(); }
+bool TFormAssign::KeepsText() const {
+  const std::wstring text = memoText.WideText();
+  return TextKept && (text.empty() || text == ShownText);
+}
 
 int TFormAssign::ShortcutKindToSave() const {
   return ShortcutKind != kNoShortcut ? ShortcutKind : KeptShortcutKind;
@@ -247,14 +261,21 @@ void TFormAssign::LoadAssignment() {
 
   char title[kTitleCapacity] = "";
   Unopened.clear();
+  ShownInPart.clear();
   TitleKept = ReadTitle(Combination, title) == 0 &&
               CombinationFileHasContent(Combination, kTitleExtension);
   if (TitleKept) NoteUnopened(kTitleExtension);
   edtTitle.Text(title[0] ? title : name);
   std::wstring text;
-  TextKept = !LoadTextAssignment(text, Combination) &&
-             CombinationFileHasContent(Combination, kTextExtension);
-  if (TextKept) NoteUnopened(kTextExtension);
+  bool whole = true;
+  if (LoadTextAssignment(text, Combination, &whole)) {
+    TextKept = !whole;
+    if (TextKept) NoteShownInPart(kTextExtension);
+  } else {
+    TextKept = CombinationFileHasContent(Combination, kTextExtension);
+    if (TextKept) NoteUnopened(kTextExtension);
+  }
+  ShownText = text;
   memoText.WideText(text);
 
   ShortcutKind = kNoShortcut;
@@ -290,7 +311,7 @@ void TFormAssign::LoadAssignment() {
   Updating = false;
   UpdateControls(false);
   SelectFirst();
-  if (!Unopened.empty()) PostMessageA(Handle(), WM_REPORTUNOPENED, 0, 0);
+  if (!Unopened.empty() || !ShownInPart.empty()) PostMessageA(Handle(), WM_REPORTUNOPENED, 0, 0);
 }
 
 void TFormAssign::UpdateControls(bool changed) {
@@ -357,7 +378,7 @@ bool TFormAssign::SaveAssignment() {
   // sees the byte at once.
   const int kind = status & 0x0F;
   const auto store_text = [&] {
-    // Kept content was not loaded: writing the empty box over it would delete it.
+    // Kept content was not loaded whole: writing the box over it would delete or cut it.
     Check(KeepsText() || SaveTextAssignment(memoText.WideText(), Combination), msg::kTextWrite);
   };
   const auto store_shortcut = [&] {

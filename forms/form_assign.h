@@ -107,8 +107,11 @@ class TFormAssign : public ui::TForm {
   void LoadShortcut(unsigned char kind_bits);
   // Notes stored content that exists but could not be opened, for the message after showing.
   void NoteUnopened(const char* extension);
+  // Notes stored content that the editor shows only in part, for the same message.
+  void NoteShownInPart(const char* extension);
   void ReportUnopened();
-  // What a save writes: a box left empty over kept content keeps that content.
+  // What a save writes: a box left empty over kept content, or showing the part of it that
+  // could be shown, keeps that content.
   bool KeepsText() const;
   int ShortcutKindToSave() const;
   bool HasObjectToSave() const;
@@ -133,12 +136,14 @@ class TFormAssign : public ui::TForm {
   // could not be written). It stays as it is: the byte keeps its kind for it, and a save leaves it
   // alone unless the user gives its box a new content.
   bool TextKept = false;
+  std::wstring ShownText;  // what the text box showed of the stored text
   int KeptShortcutKind = 0;
   bool ObjectKept = false;
   // The stored title could not be read: the box shows the key's name, which a save does not
   // write over it unless the user typed another.
   bool TitleKept = false;
   std::string Unopened;
+  std::string ShownInPart;
 };
 
 }  // namespace talo

@@ -66,6 +66,12 @@ inline constexpr char kOverwriteQuestion[] =
 inline constexpr char kUnopenedContent[] =
     "Unable to open the following key combination assignment data file(s):";
 inline constexpr char kUnopenedContentNote[] = "\n\nThe file(s) have been left unchanged.";
+// The editor's note on a stored text that it shows cut; the file names go between the two.
+inline constexpr char kContentShownInPart[] =
+    "Only part of the text in the following key combination assignment data file(s) can be shown "
+    "(it holds a zero character or is longer than the box takes):";
+inline constexpr char kContentShownInPartNote[] =
+    "\n\nThe file(s) will be left unchanged unless you change the text.";
 inline constexpr char kMultipleObjects[] =
     "You have attempted to drop or paste multiple objects into the 'Shortcut' box.  A shortcut "
     "may be created for only one file or one folder.";

@@ -1,6 +1,7 @@
 // CopyTextFileToClipboard: a text assignment's file put on the clipboard. A file of the system code
 // page goes as it stands (CF_TEXT); a UTF-8 file, which starts with the byte-order mark, goes as
-// CF_UNICODETEXT, with a CF_TEXT made from it for programs that take only that.
+// CF_UNICODETEXT, with a CF_TEXT made from it for programs that take only that. A file with the
+// mark that is not UTF-8 after it is a code-page text that happens to begin like the mark.
 #include <windows.h>
 
 #include "base/clipboard_scope.h"
@@ -22,9 +23,9 @@ GlobalMemory ZeroedBlock(DWORD size) {
   return GlobalMemory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, size));
 }
 
-// The valid part of the UTF-8 text after the mark, as a terminated UTF-16 block; null for none.
+// The UTF-8 text after the mark as a terminated UTF-16 block; null for none.
 GlobalMemory WideTextBlock(const unsigned char* text, DWORD size) {
-  const int length = static_cast<int>(ValidUtf8Length(text, size));
+  const int length = static_cast<int>(size);
   const auto* bytes = reinterpret_cast<const char*>(text);
   const int wide = length > 0 ? MultiByteToWideChar(CP_UTF8, 0, bytes, length, nullptr, 0) : 0;
   if (wide <= 0) return GlobalMemory();
@@ -77,7 +78,9 @@ bool CopyTextToClipboard(HANDLE file) {
     GlobalLockScope locked(block.get());
     auto* bytes = static_cast<unsigned char*>(locked.Data());
     if (!bytes || !ReadExactly(file, bytes, size)) return false;
-    if (StartsWithUtf8Mark(bytes, size)) {
+    if (StartsWithUtf8Mark(bytes, size) &&
+        ValidUtf8Length(bytes + sizeof kUtf8Mark, size - sizeof kUtf8Mark) ==
+            size - sizeof kUtf8Mark) {
       wide = WideTextBlock(bytes + sizeof kUtf8Mark, size - sizeof kUtf8Mark);
       if (!wide) return false;
     }

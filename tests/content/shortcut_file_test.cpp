@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/wide_text.h"
 #include "content/program_information_layout.h"
 #include "content/link_file.h"
 #include "content/shell_link_layout.h"
@@ -275,11 +276,20 @@ TEST_F(ShortcutFile, TextAssignmentFiles) {
   EXPECT_FALSE(FileExists(file));
   EXPECT_FALSE(LoadTextAssignment(text, 0x674));
 
+  // What a box cannot hold is shown cut, and said so: the editor then keeps the stored file.
+  bool whole = false;
+  ASSERT_TRUE(SaveTextAssignment(L"caf\u00e9", 0x674));
+  ASSERT_TRUE(LoadTextAssignment(text, 0x674, &whole));
+  EXPECT_TRUE(whole);
   std::string long_text(70000, 'a');
   long_text[65533] = 'z';
-  ASSERT_TRUE(WriteFileBytes(file, long_text));
-  ASSERT_TRUE(LoadTextAssignment(text, 0x674));
-  EXPECT_EQ(text, std::wstring(65533, L'a') + L"z");
+  const std::string utf16("h\0i\0", 4);
+  for (const std::string& cut : {long_text, utf16}) {
+    ASSERT_TRUE(WriteFileBytes(file, cut));
+    ASSERT_TRUE(LoadTextAssignment(text, 0x674, &whole));
+    EXPECT_FALSE(whole);
+  }
+  EXPECT_EQ(text, L"h");
 
   HANDLE lock = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -301,6 +311,8 @@ TEST(TextAssignment, TextsTheCodePageDoesNotHoldExactlyGoAsUtf8AndComeBackWhole)
   std::string long_utf8 = "\xef\xbb\xbf" + std::string(65533, 'a');
   for (int i = 0; i < 100; ++i) long_utf8 += "\xf0\x9f\x98\x80";
   EXPECT_EQ(DecodeTextAssignment(long_utf8), std::wstring(65533, L'a'));
+  // Not UTF-8 after the mark: the code page's text, whole, mark and all.
+  EXPECT_EQ(DecodeTextAssignment("\xef\xbb\xbf" "caf\xe9"), WidenAnsi("\xef\xbb\xbf" "caf\xe9"));
 }
 
 TEST(ShortcutFilePaths, NameTitleExtensionAndFolder) {

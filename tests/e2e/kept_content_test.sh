@@ -4,7 +4,8 @@
 # information file (which Wine's shell cannot read) is opened - each time the user is told, over
 # the editor, and the assignment saved with a new title keeps its kind and its file; the list's
 # save fails while another program holds User.dat (the message blocks the list), and the stored
-# states stay in force for the hook; a held title is kept by a save that leaves its box alone; a
+# states stay in force for the hook; a held title is kept by a save that leaves its box alone, and
+# so is a text saved as UTF-16 elsewhere, which the box shows only up to its first zero; a
 # stored text replaced by a longer one on a full disk (a small
 # file system mounted over the user folder, where the machine lets the test mount one) is kept
 # with its status byte, and the hook still pastes it. After each, the stored files are compared
@@ -35,12 +36,13 @@ if mkdir -p "$work/full" && mount -t tmpfs -o size=1m tmpfs "$work/full" 2>/dev/
   cp -a "$work/full/." "$user/"
   full_disk=1
 fi
-probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C 0x676:0x18 || fail "cannot write the user data"
+probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C 0x676:0x18 0x677:0x18 || fail "cannot write the user data"
 probe_block pif "$user_dir\\0674.pif" "Old editor" 'C:\EDIT.COM' || fail "cannot write the PIF"
 printf '\1\0\0\0\14\0\0\0Kept object\0' >"$user/0675.obj"
 printf 'Old editor\r\n' >"$user/0674.dat"
 printf 'Old object\r\n' >"$user/0675.dat"
 printf 'Old text' >"$user/0676.txt"
+printf '\377\376W\0i\0d\0e\0' >"$user/0677.txt"
 printf 'left over' >"$user/Temp.obj"
 before="$work/before"
 cp -a "$user" "$before"
@@ -99,6 +101,12 @@ probe press "Save confirmation." 6
 poll 10 gone TFormAssign || fail "the editor did not close ($step)"
 release_file
 [ "$(tr -d '\r\n' <"$user/0675.dat")" = "New object" ] || fail "the held title was written over"
+
+step="text shown in part"
+open_editor ctrl+alt+F8
+told_about 0677.txt
+save_title "Wide text"
+same_as_before User.dat 0677.txt
 
 # The list: Ctrl + Alt + F6 (the second row) unticked, then closed with Yes while User.dat is held.
 step="list save while User.dat is held"
