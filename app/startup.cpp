@@ -12,6 +12,7 @@
 #include "app/tray_icon.h"
 #include "app/user_data_ops.h"
 #include "base/unique.h"
+#include "data/combination_files.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
@@ -217,6 +218,7 @@ void StopApplication() {
     LocalHook = nullptr;
   }
   FreeForms();
+  DeleteWorkingFiles();
   FreeGlobal(TaloTrayIcon);
   // Closes the block, then removes the system-wide hook and unloads the library.
   FreeGlobal(TaloServer);

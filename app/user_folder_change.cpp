@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/user_data_ops.h"
 #include "base/error.h"
+#include "data/combination_files.h"
 #include "data/settings.h"
 #include "data/user_data.h"
 #include "forms/messages.h"
@@ -20,6 +21,8 @@ template <typename StoreSetting>
 void ChangeUserFolder(StoreSetting store_setting) {
   Check(TaloSettings && TaloUserData, msg::kRegistryWrite);
   Check(TaloServer, msg::kServer);
+  // No editor is open: the working copies in the folder that is left are of no more use.
+  DeleteWorkingFiles();
   const UserFolderSettings previous = TaloSettings->UserFolder();
   const UserDataCopy previous_data;
   Check(store_setting(), msg::kRegistryWrite);

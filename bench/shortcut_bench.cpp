@@ -133,7 +133,7 @@ int main() {
   talo::test::TestSettings settings;
   talo::test::TempFolder folder;
   const std::string tools = folder.File("Tools");
-  const std::string base = settings.UserFile("Temp");
+  const std::string base = settings.WorkingFile("");
   const std::string working = base + ".lnk";
   if (!CreateDirectoryA(tools.c_str(), nullptr) ||
       talo::CreateShortcutFile(base.c_str(), tools.c_str(), true) != talo::kShellLink ||

@@ -1,5 +1,5 @@
-// The assignment editor's working object file ("Temp.obj" in the user data folder) and its
-// commitment to a combination's object file.
+// The assignment editor's working object file ("Temp" + the program's tag + ".obj" in the user
+// data folder) and its commitment to a combination's object file.
 #pragma once
 
 namespace talo {

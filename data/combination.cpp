@@ -86,8 +86,13 @@ int FormatCombinationFileName(char* path, int capacity, const char* folder, int 
   return JoinFileName(path, capacity, folder, digits, extension);
 }
 
-int FormatWorkingFileName(char* path, int capacity, const char* folder, const char* extension) {
-  return JoinFileName(path, capacity, folder, "Temp", extension);
+int FormatWorkingFileName(char* path, int capacity, const char* folder, const char* tag,
+                          const char* extension) {
+  char name[16];
+  if (!tag || CopyText(name, sizeof name, "Temp") + BoundedLength(tag, sizeof name) >= int(sizeof name))
+    return ClearText(path, capacity);
+  AppendText(name, sizeof name, tag);
+  return JoinFileName(path, capacity, folder, name, extension);
 }
 
 }  // namespace talo

@@ -100,7 +100,8 @@ bool KeyHasAvailableCombination(const TMappedView& system_data, int virtual_key,
 int FormatCombinationFileName(char* path, int capacity, const char* folder, int code,
                               const char* extension);
 
-// folder + "Temp" + extension: the editor's working copy. Same failure rule.
-int FormatWorkingFileName(char* path, int capacity, const char* folder, const char* extension);
+// folder + "Temp" + tag + extension: the editor's working copy. Same failure rule.
+int FormatWorkingFileName(char* path, int capacity, const char* folder, const char* tag,
+                          const char* extension);
 
 }  // namespace talo

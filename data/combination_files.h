@@ -12,7 +12,13 @@ int CombinationFileName(char* path, int code, const char* extension);
 // a failed reading must not take for missing.
 bool CombinationFileHasContent(int code, const char* extension);
 
-// The user data folder + "Temp" + `extension`: the editor's working copy. Same failure rule.
+// The user data folder + "Temp" + WorkingFileTag() + `extension`: the editor's working copy.
+// Same failure rule.
 int WorkingFileName(char* path, const char* extension);
+// Eight hexadecimal digits that differ between running programs, on one machine or on several
+// that share the folder: each program edits in working copies of its own.
+const char* WorkingFileTag();
+// Deletes this program's working copies from the user data folder.
+void DeleteWorkingFiles();
 
 }  // namespace talo

@@ -19,9 +19,10 @@ namespace {
 constexpr char kPathErrorFormat[] = "Unable to access/create selected user data path,\n'%s'.";
 constexpr char kDeviceErrorFormat[] = "%c:\\ is not accessible.\n\nThe device is not ready.";
 constexpr char kDeviceErrorCaption[] = "Device error.";
-// The longest name the program gives a file in the user data folder ("User.dat", "0241.txt",
-// "Temp.obj"); the ANSI file calls take paths of fewer than MAX_PATH characters.
-constexpr int kLongestUserFileName = 8;
+// The longest name the program gives a file in the user data folder ("User.dat", "0241.txt.new",
+// the working copy "Temp0A1B2C3D.obj"); the ANSI file calls take paths of fewer than MAX_PATH
+// characters.
+constexpr int kLongestUserFileName = 16;
 
 }  // namespace
 

@@ -21,6 +21,7 @@ Function un.RemoveUserFolder
   Delete "$R0\????.txt"
   Delete "$R0\????.obj"
   Delete "$R0\Temp.*"
+  Delete "$R0\Temp????????.*"
   RMDir "$R0"
   Pop $R0
 FunctionEnd

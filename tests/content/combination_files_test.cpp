@@ -21,8 +21,12 @@ TEST(CombinationFiles, NamesLieInTheUserDataFolderOfTheSettings) {
   EXPECT_EQ(std::string(path), settings.UserFile("07FF.obj"));
   CombinationFileName(path, 0x0A, ".lnk");
   EXPECT_EQ(std::string(path), settings.UserFile("000A.lnk"));
-  EXPECT_EQ(WorkingFileName(path, ".obj"), int(settings.UserFile("Temp.obj").size()));
-  EXPECT_EQ(std::string(path), settings.UserFile("Temp.obj"));
+  // The working copy carries this program's tag: eight hexadecimal digits, the same all along.
+  EXPECT_EQ(WorkingFileName(path, ".obj"), int(settings.WorkingFile(".obj").size()));
+  EXPECT_EQ(std::string(path), settings.WorkingFile(".obj"));
+  const std::string tag = WorkingFileTag();
+  EXPECT_EQ(tag.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+  EXPECT_EQ(tag.size(), 8u);
   // Without an extension: the base name that every content file of the combination extends.
   CombinationFileName(path, 0x674, "");
   EXPECT_EQ(std::string(path), settings.UserFile("0674"));

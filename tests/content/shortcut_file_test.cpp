@@ -26,6 +26,10 @@ using test::WriteFileBytes;
 class ShortcutFile : public ::testing::Test {
  protected:
   std::string User(const std::string& name) const { return settings_.UserFile(name); }
+  // This program's working copy with `extension`: its path, or its name alone.
+  std::string Working(const std::string& extension, bool path = true) const {
+    return path ? settings_.WorkingFile(extension) : settings_.WorkingName(extension);
+  }
   std::string Source(const std::string& name) const { return sources_.File(name); }
   // The names of the shortcut files under a base name, as they lie in the folder.
   static std::vector<std::string> FilesUnder(const std::string& base) {
@@ -61,11 +65,11 @@ TEST_F(ShortcutFile, DroppedFilesFoldersAndProgramsGetLinksNamedByTitle) {
                {program, FileNamePart(program)}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
-    ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+    ASSERT_TRUE(WriteFileBytes(Working(".url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
     EXPECT_EQ(CreateWorkingShortcut(c.target.c_str()), kShellLink);
-    EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.lnk"});
+    EXPECT_EQ(FilesUnder(Working("")), std::vector<std::string>{Working(".lnk", false)});
     ShellLinkFields read;
-    ASSERT_TRUE(ReadShellLink(User("Temp.lnk").c_str(), read));
+    ASSERT_TRUE(ReadShellLink(Working(".lnk").c_str(), read));
     EXPECT_EQ(read.path, c.target);
     EXPECT_EQ(read.description, c.description);
   }
@@ -93,10 +97,10 @@ TEST_F(ShortcutFile, ADroppedInternetShortcutKeepsItsLetterCaseAndGetsItsTitle) 
   const std::string url = "http://example.com/?q=" + std::string(1000, 'q');
   ASSERT_TRUE(WriteFileBytes(Source("x.URL"), "[InternetShortcut]\r\nURL=" + url + "\r\n"));
   MakeLink("Temp.lnk");
-  ASSERT_TRUE(CopyFileA(Source("Temp.lnk").c_str(), User("Temp.lnk").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(Source("Temp.lnk").c_str(), Working(".lnk").c_str(), FALSE));
   EXPECT_EQ(CreateWorkingShortcut(Source("x.URL").c_str()), kInternetShortcut);
-  EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.URL"});
-  EXPECT_NE(test::ReadFileBytes(User("Temp.URL")).find("URL=" + url), std::string::npos);
+  EXPECT_EQ(FilesUnder(Working("")), std::vector<std::string>{Working(".URL", false)});
+  EXPECT_NE(test::ReadFileBytes(Working(".URL")).find("URL=" + url), std::string::npos);
   std::string description;
   EXPECT_EQ(GetShortcutDescription(description, kInternetShortcut), 1);
   EXPECT_EQ(description, "x");
@@ -129,11 +133,11 @@ TEST_F(ShortcutFile, AGenuinePifPassesItsOwnLayoutCheckOnlyAsAPif) {
 }
 
 TEST_F(ShortcutFile, AnInternetShortcutWithoutDescriptionCannotBeRead) {
-  ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=http://a.example/\r\n"));
+  ASSERT_TRUE(WriteFileBytes(Working(".url"), "[InternetShortcut]\r\nURL=http://a.example/\r\n"));
   std::string address = "old", description = "old";
-  EXPECT_FALSE(ReadInternetShortcut(User("Temp.url").c_str(), &address, &description));
+  EXPECT_FALSE(ReadInternetShortcut(Working(".url").c_str(), &address, &description));
   EXPECT_EQ(address + description, "");
-  EXPECT_TRUE(ReadInternetShortcut(User("Temp.url").c_str(), &address, nullptr));
+  EXPECT_TRUE(ReadInternetShortcut(Working(".url").c_str(), &address, nullptr));
   IconHandle icon;
   EXPECT_FALSE(ReadShortcutPreview(kInternetShortcut, kWorkingCopy, icon, description));
   EXPECT_FALSE(icon);
@@ -147,9 +151,9 @@ TEST_F(ShortcutFile, UntrustedSourcesLeaveNoShortcut) {
   for (const std::string& source :
        {std::string("C:\\"), Source(".txt"), Source("damaged.lnk"), Source("damaged.url")}) {
     SCOPED_TRACE(source);
-    ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+    ASSERT_TRUE(WriteFileBytes(Working(".url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
     EXPECT_EQ(CreateWorkingShortcut(source.c_str()), kNoShortcut);
-    EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{});
+    EXPECT_EQ(FilesUnder(Working("")), std::vector<std::string>{});
   }
   const std::string long_base = Source(std::string(768, 'b'));
   EXPECT_EQ(CreateShortcutFile(long_base.c_str(), Source("damaged.url").c_str(), true), 0);
@@ -202,13 +206,13 @@ TEST_F(ShortcutFile, ShortcutsThatWouldStallOrCrashTheShellAreRefusedBeforeItRea
 TEST_F(ShortcutFile, PreviewOfAStoredShortcutBecomesTheOnlyWorkingShortcut) {
   ASSERT_TRUE(CreateDirectoryA(Source("Tools").c_str(), nullptr));
   ASSERT_EQ(CreateShortcutFile(User("0674").c_str(), Source("Tools").c_str(), true), kShellLink);
-  ASSERT_TRUE(WriteFileBytes(User("Temp.url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
+  ASSERT_TRUE(WriteFileBytes(Working(".url"), "[InternetShortcut]\r\nURL=about:blank\r\n"));
   IconHandle icon;
   std::string description;
   ASSERT_TRUE(ReadShortcutPreview(kShellLink, 0x674, icon, description));
   EXPECT_TRUE(icon);
   EXPECT_EQ(description, "Tools");
-  EXPECT_EQ(FilesUnder(User("Temp")), std::vector<std::string>{"Temp.lnk"});
+  EXPECT_EQ(FilesUnder(Working("")), std::vector<std::string>{Working(".lnk", false)});
   EXPECT_FALSE(ReadShortcutPreview(kInternetShortcut, 0x674, icon, description));
   EXPECT_FALSE(icon);
   EXPECT_EQ(description, "");
@@ -232,7 +236,7 @@ TEST_F(ShortcutFile, CommitReplacesEveryStoredKindByTheWorkingShortcut) {
   ASSERT_TRUE(SetFileAttributesA(User("0674.url").c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(CommitShortcut(0x674, kShellLink));
   EXPECT_EQ(FilesUnder(User("0674")), std::vector<std::string>{"0674.lnk"});
-  EXPECT_TRUE(FileExists(User("Temp.lnk"))) << "editing goes on with the working copy";
+  EXPECT_TRUE(FileExists(Working(".lnk"))) << "editing goes on with the working copy";
 
   EXPECT_FALSE(CommitShortcut(0x674, kInternetShortcut)) << "there is no working .url";
   EXPECT_EQ(FilesUnder(User("0674")), std::vector<std::string>{"0674.lnk"})

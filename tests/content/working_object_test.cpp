@@ -18,7 +18,7 @@ using test::WriteFileBytes;
 
 class WorkingObject : public ::testing::Test {
  protected:
-  std::string Working() const { return settings_.UserFile("Temp.obj"); }
+  std::string Working() const { return settings_.WorkingFile(".obj"); }
   std::string Committed() const { return settings_.UserFile("0674.obj"); }
   test::TestSettings settings_;
 };

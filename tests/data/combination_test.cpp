@@ -211,8 +211,8 @@ TEST(ContentFileNames, AreFolderCodeInFourUpperCaseHexDigitsAndExtension) {
     EXPECT_STREQ(path, c.expected);
   }
   char path[772];
-  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, "C:\\Data\\", ".lnk"), 16);
-  EXPECT_STREQ(path, "C:\\Data\\Temp.lnk");
+  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, "C:\\Data\\", "0A1B2C3D", ".lnk"), 24);
+  EXPECT_STREQ(path, "C:\\Data\\Temp0A1B2C3D.lnk");
 }
 
 TEST(ContentFileNames, MissingPartsOrForeignCodesGiveAnEmptyName) {
@@ -231,10 +231,10 @@ TEST(ContentFileNames, MissingPartsOrForeignCodesGiveAnEmptyName) {
     EXPECT_STREQ(path, "");
   }
   char path[772] = "stale";
-  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, nullptr, ".obj"), 0);
+  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, nullptr, "0A1B2C3D", ".obj"), 0);
   EXPECT_STREQ(path, "");
   std::strcpy(path, "stale");
-  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, "C:\\Data\\", nullptr), 0);
+  EXPECT_EQ(FormatWorkingFileName(path, sizeof path, "C:\\Data\\", "0A1B2C3D", nullptr), 0);
   EXPECT_STREQ(path, "");
 }
 
@@ -252,7 +252,7 @@ TEST(ContentFileNames, ANameThatWouldNotFitIsRefusedWithoutWritingPastTheBuffer)
     EXPECT_EQ(FormatCombinationFileName(out.path, sizeof out.path, folder.c_str(), 0x241, ".txt"),
               0);
     EXPECT_STREQ(out.path, "");
-    EXPECT_EQ(FormatWorkingFileName(out.path, sizeof out.path, folder.c_str(), ".txt"), 0);
+    EXPECT_EQ(FormatWorkingFileName(out.path, sizeof out.path, folder.c_str(), "", ".txt"), 0);
     EXPECT_STREQ(out.path, "");
     EXPECT_EQ(std::string(out.guard, sizeof out.guard), std::string(16, '#'));
   }

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Nothing stored is lost when something fails on the way, with real keys: an object assignment is
-# opened while another program holds the editor's working object file, and a genuine program
-# information file (which Wine's shell cannot read) is opened - each time the user is told, over
-# the editor, and the assignment saved with a new title keeps its kind and its file; the list's
-# save fails while another program holds User.dat (the message blocks the list), and the stored
-# states stay in force for the hook; a held title is kept by a save that leaves its box alone, and
-# so is a text saved as UTF-16 elsewhere, which the box shows only up to its first zero; a
-# stored text replaced by a longer one on a full disk (a small
-# file system mounted over the user folder, where the machine lets the test mount one) is kept
-# with its status byte, and the hook still pastes it. After each, the stored files are compared
-# byte for byte with a copy taken before.
+# opened while another program holds its file, and a genuine program information file (which
+# Wine's shell cannot read) is opened - each time the user is told, over the editor, and the
+# assignment saved with a new title keeps its kind and its file; the list's save fails while
+# another program holds User.dat (the message blocks the list), and the stored states stay in
+# force for the hook; a held title is kept by a save that leaves its box alone, and so is a text
+# saved as UTF-16 elsewhere, which the box shows only up to its first zero; a stored text replaced
+# by a longer one on a full disk (a small file system mounted over the user folder, where the
+# machine lets the test mount one) is kept with its status byte, and the hook still pastes it.
+# After each, the stored files are compared byte for byte with a copy taken before.
 #
 #   kept_content_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
@@ -43,7 +42,6 @@ printf 'Old editor\r\n' >"$user/0674.dat"
 printf 'Old object\r\n' >"$user/0675.dat"
 printf 'Old text' >"$user/0676.txt"
 printf '\377\376W\0i\0d\0e\0' >"$user/0677.txt"
-printf 'left over' >"$user/Temp.obj"
 before="$work/before"
 cp -a "$user" "$before"
 
@@ -69,8 +67,8 @@ hold_file() {
 }
 release_file() { touch "$work/release"; }
 
-step="object under a held working file"
-hold_file "Temp.obj"
+step="object held by another program"
+hold_file "0675.obj"
 open_editor ctrl+alt+F6
 told_about 0675.obj
 [ "$(state "&Object")" = "enabled checked" ] || fail "the kind was not kept ($step)"

@@ -88,7 +88,7 @@ TEST_F(ObjectPreview, AnObjectWithNothingToDrawShowsThePlaceholderAndStillIsTheW
   ASSERT_TRUE(ShowObjectPreview(picture_, placeholder_, kCode));
   EXPECT_TRUE(placeholder_.Visible());
   EXPECT_FALSE(picture_.Visible());
-  EXPECT_EQ(test::ReadFileBytes(settings_.UserFile("Temp.obj")), sound)
+  EXPECT_EQ(test::ReadFileBytes(settings_.WorkingFile(".obj")), sound)
       << "editing goes on with a copy of the combination's object";
   EXPECT_TRUE(ShowObjectPreview(picture_, placeholder_, kWorkingCopy));
 }

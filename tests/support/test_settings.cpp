@@ -1,6 +1,7 @@
 // A settings object for tests over a temporary user data folder.
 #include "tests/support/test_settings.h"
 
+#include "data/combination_files.h"
 #include "tests/support/installation.h"
 
 namespace talo::test {
@@ -19,5 +20,9 @@ TestSettings::~TestSettings() {
 }
 
 std::string TestSettings::UserDir() const { return settings_->UserDir(); }
+
+std::string TestSettings::WorkingName(const std::string& extension) {
+  return std::string("Temp") + WorkingFileTag() + extension;
+}
 
 }  // namespace talo::test

@@ -23,6 +23,11 @@ class TestSettings {
   // The resolved user data folder, ending in a backslash.
   std::string UserDir() const;
   std::string UserFile(const std::string& name) const { return UserDir() + name; }
+  // The name of this program's working copy with `extension` ("Temp" and its tag), and its path.
+  static std::string WorkingName(const std::string& extension);
+  std::string WorkingFile(const std::string& extension) const {
+    return UserFile(WorkingName(extension));
+  }
 
  private:
   SavedRegistryKey saved_vendor_;
