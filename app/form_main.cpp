@@ -11,6 +11,7 @@
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
+#include "forms/form_list.h"
 #include "forms/form_options.h"
 #include "hook/server/talo_server.h"
 #include "res/resource_ids.h"
@@ -22,7 +23,7 @@ namespace {
 constexpr COLORREF kLightYellow = 14745599;
 constexpr char kSelectableHint[] = "Click to select key combination for assignment.";
 constexpr char kNotSelectableHint[] = "This key is not available for assignment.";
-constexpr char kStatusText[] = "Please press a Combination of Keys to Assign Functionality.";
+constexpr char kStatusBarText[] = "Please press a Combination of Keys to Assign Functionality.";
 constexpr int kWindowWidth = 797;
 constexpr int kWindowHeight = 346;
 // How often the program looks whether another program on the folder saved "User.dat".
@@ -118,7 +119,7 @@ void TFormMain::CreateShownComponents() {
       .Bold(true)
       .Hint("Click to open Help.")
       .OnClick([] { ShowHelp(kHelpMainWindow); });
-  sbMain.Create(*this, kStatusText, false);
+  sbMain.Create(*this, kStatusBarText, false);
   const struct {
     ui::TImage& image;
     int tag;
@@ -415,8 +416,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
   }
   if (message == WM_TIMER && wparam == kUserDataLookTimer) {
-    // Another program on the same folder may have saved: its assignments count here too.
-    if (TaloUserData && TaloSettings) TaloUserData->Refresh(TaloSettings->UserDir());
+    // Another program on the same folder may have saved: its assignments count here too, and a
+    // shown list shows them.
+    if (TaloUserData && TaloSettings && TaloUserData->Refresh(TaloSettings->UserDir()) &&
+        FormList)
+      FormList->StoredStatesChanged();
     return 0;
   }
   return TForm::HandleMessage(message, wparam, lparam);

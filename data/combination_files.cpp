@@ -23,6 +23,31 @@ bool CombinationFileHasContent(int code, const char* extension) {
          (file.nFileSizeLow != 0 || file.nFileSizeHigh != 0);
 }
 
+unsigned long long CombinationFilesStamp(int code) {
+  char pattern[kPathCapacity];
+  // Each file's hash is added: the sum does not depend on the order the folder lists them in.
+  unsigned long long stamp = 0;
+  unsigned long long hash = 0;
+  const auto mix = [&hash](unsigned long long value) {
+    for (int i = 0; i < 8; ++i) hash = (hash ^ ((value >> (8 * i)) & 0xFF)) * 1099511628211ull;
+  };
+  // "0674.*" finds the title, the text and every shortcut and object file of the combination.
+  if (CombinationFileName(pattern, code, ".*") == 0) return stamp;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA(pattern, &entry);
+  if (find == INVALID_HANDLE_VALUE) return stamp;
+  do {
+    hash = 14695981039346656037ull;
+    for (const char* c = entry.cFileName; *c; ++c) mix(static_cast<unsigned char>(*c));
+    mix((static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+    mix((static_cast<unsigned long long>(entry.ftLastWriteTime.dwHighDateTime) << 32) |
+        entry.ftLastWriteTime.dwLowDateTime);
+    stamp += hash;
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return stamp;
+}
+
 int WorkingFileName(char* path, const char* extension) {
   if (!TaloSettings) return CopyText(path, kPathCapacity, "");
   return FormatWorkingFileName(path, kPathCapacity, TaloSettings->UserDir(), WorkingFileTag(),

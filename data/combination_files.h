@@ -12,6 +12,10 @@ int CombinationFileName(char* path, int code, const char* extension);
 // a failed reading must not take for missing.
 bool CombinationFileHasContent(int code, const char* extension);
 
+// What the combination's files on disk are now: their names, sizes and times, folded into one
+// number that changes whenever any of them is written, made or deleted.
+unsigned long long CombinationFilesStamp(int code);
+
 // The user data folder + "Temp" + WorkingFileTag() + `extension`: the editor's working copy.
 // Same failure rule.
 int WorkingFileName(char* path, const char* extension);

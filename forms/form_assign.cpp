@@ -238,6 +238,12 @@ LRESULT TFormAssign::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return TForm::HandleMessage(message, wparam, lparam);
 }
 
+TFormAssign::Stored TFormAssign::StoredNow() const {
+  unsigned char status = 0;
+  if (TaloUserData) TaloUserData->GetStatus(status, Combination);
+  return {status, CombinationFilesStamp(Combination)};
+}
+
 bool TFormAssign::KeepsText() const {
   const std::wstring text = memoText.WideText();
   return TextKept && (text.empty() || text == ShownText);
@@ -254,6 +260,8 @@ void TFormAssign::LoadAssignment() {
   LoadPictures();
   Updating = true;
   const std::string name = CombinationName(Combination);
+  // What another program on the folder saved meanwhile is what the editor shows.
+  if (TaloUserData && TaloSettings) TaloUserData->Refresh(TaloSettings->UserDir());
   unsigned char status = 0;
   if (TaloUserData) TaloUserData->GetStatus(status, Combination);
   SetCaption("\"" + name + "\"" + kFormCaptionSuffix);
@@ -306,6 +314,7 @@ void TFormAssign::LoadAssignment() {
     }
   }
   chkEnabled.Checked(status >= kStatusEnabled);
+  Shown = StoredNow();
   btnCancel.Enabled(true);
   btnOKClose.Caption("OK");
   Updating = false;
@@ -360,10 +369,16 @@ bool TFormAssign::SaveAssignment() {
       return false;
     }
   }
-  if (ConfirmOverwrite &&
-      MessageBoxA(Handle(), msg::kOverwriteQuestion, msg::kSaveConfirmationCaption,
-                  MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+  if (TaloUserData && TaloSettings) TaloUserData->Refresh(TaloSettings->UserDir());
+  if (StoredNow() != Shown) {
+    if (MessageBoxA(Handle(), msg::kChangedElsewhereQuestion, msg::kSaveConfirmationCaption,
+                    MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+      return false;
+  } else if (ConfirmOverwrite &&
+             MessageBoxA(Handle(), msg::kOverwriteQuestion, msg::kSaveConfirmationCaption,
+                         MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES) {
     return false;
+  }
 
   unsigned char status = enabled ? kStatusEnabled : 0;
   if (shortcut && shortcut_kind != kNoShortcut)
@@ -403,6 +418,8 @@ bool TFormAssign::SaveAssignment() {
     if (kind < kShellLink || kind > kInternetShortcut) store_shortcut();
     if (kind != kObjectKind) store_object();
   });
+  // Even a failed save may have written some of the files.
+  Shown = StoredNow();
   if (!saved) return false;
   // What the save replaced is no longer kept: a later change to it in this showing is saved.
   TitleKept = TitleKept && edtTitle.Text() == CombinationName(Combination);

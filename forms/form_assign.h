@@ -126,7 +126,19 @@ class TFormAssign : public ui::TForm {
   template <typename Each>
   void ForEachImage(Each each);
 
+  // The combination's status byte and files as stored: a save compares them with what the
+  // editor showed, and asks before it replaces what another program saved meanwhile.
+  struct Stored {
+    unsigned char status;
+    unsigned long long files;
+    bool operator!=(const Stored& other) const {
+      return status != other.status || files != other.files;
+    }
+  };
+  Stored StoredNow() const;
+
   int Combination = 0;
+  Stored Shown = {};
   bool ConfirmOverwrite = false;
   HDC FormDC = nullptr;
   bool Updating = false;

@@ -128,6 +128,29 @@ void TFormList::FillList(int key, bool keep) {
   StatesChanged = false;
 }
 
+void TFormList::StoredStatesChanged() {
+  if (!Visible()) return;
+  // The user's unsaved check marks stay on the rows that are still there.
+  std::vector<std::pair<int, bool>> marks;
+  for (int index = 0; index < lstvMain.Count(); ++index) {
+    if (StatusOf(index) != lstvMain.ItemTag(index))
+      marks.emplace_back(CodeOf(index), StatusOf(index) >= kStatusEnabled);
+  }
+  FillList(Order.SortKeys[0], true);
+  for (int index = 0; index < lstvMain.Count(); ++index) {
+    for (const auto& [code, enabled] : marks) {
+      if (CodeOf(index) != code) continue;
+      Filling = true;
+      lstvMain.SetChecked(index, enabled);
+      Filling = false;
+      const unsigned char kind = StatusOf(index) & 0x0F;
+      const unsigned char status = enabled ? kind | kStatusEnabled : kind;
+      lstvMain.SetSubItem(index, kStatusText, std::to_string(status));
+      StatesChanged = StatesChanged || status != lstvMain.ItemTag(index);
+    }
+  }
+}
+
 // A new order only moves the rows: a fill from the stored data would drop the unsaved check marks
 // without a word.
 void TFormList::SortList(int key) {
@@ -196,12 +219,14 @@ bool TFormList::ConfirmSaveStates() {
     default:
       return false;
   }
-  // Every row is stored, changed or not; the hook sees the new states at once. A failed save puts
-  // the stored states back, so that neither the hook nor a later save acts on unsaved ones.
+  // Only the rows the user changed are stored: another program may have saved the others since
+  // the list was filled. The hook sees the new states at once. A failed save puts the stored
+  // states back, so that neither the hook nor a later save acts on unsaved ones.
   const UserDataCopy stored;
   if (TaloUserData) {
     for (int index = 0; index < lstvMain.Count(); ++index)
-      TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
+      if (StatusOf(index) != lstvMain.ItemTag(index))
+        TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
   }
   if (!CommitUserData()) {
     stored.Restore();

@@ -24,6 +24,9 @@ class TFormList : public ui::TForm {
 
   // Chooses the order by `key` (TListOrder::Choose) and rebuilds the rows from the data views.
   void FillList(int key, bool keep);
+  // Another program saved the folder's states: a shown list takes them, keeping the user's
+  // unsaved check marks.
+  void StoredStatesChanged();
   // Orders the rows by `key` as FillList (key, false) does, keeping their unsaved check marks.
   void SortList(int key);
   // Puts a made row before row `index` with its check mark and modifier-set picture.

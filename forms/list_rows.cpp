@@ -33,7 +33,7 @@ bool MakeListRow(int code, ui::TListRow& row) {
   const bool titled = ReadTitle(code, title) > 0;
   row.caption = name;
   row.sub_items = {titled ? title : name, type, std::to_string(code), std::to_string(status)};
-  row.tag = 0;
+  row.tag = status;  // the stored state, which a save leaves alone when the row did not change
   return true;
 }
 

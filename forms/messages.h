@@ -62,6 +62,10 @@ inline constexpr char kIncompleteNote[] =
 inline constexpr char kOverwriteQuestion[] =
     "If you save the current settings and data, all previous settings and data will be lost.  Do "
     "you wish save the current settings and data?";
+// The editor's question when another program saved the same combination while it was open.
+inline constexpr char kChangedElsewhereQuestion[] =
+    "This key combination's assignment has been changed by another Tallowick program since you "
+    "opened it here.  Do you wish to replace those changes with the current settings and data?";
 // The editor's note on stored content that it could not open; the file names go between the two.
 inline constexpr char kUnopenedContent[] =
     "Unable to open the following key combination assignment data file(s):";

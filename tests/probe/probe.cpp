@@ -30,6 +30,9 @@
 //   probe save-loop FOLDER                    saves FOLDER's User.dat as the program does, every
 //                                             status byte 0x11, then every one 0x12, and again,
 //                                             until killed
+//   probe save-each FOLDER FIRST COUNT STATUS saves FOLDER's User.dat COUNT times, each time
+//                                             with one more code from FIRST on set to STATUS
+//                                             (hexadecimal numbers)
 //   probe user-state FOLDER                   opens FOLDER's User.dat as a start does; prints
 //                                             "loaded|restored|missing|held|damaged" and
 //                                             "uniform 0xNN" or "mixed"
@@ -117,6 +120,19 @@ int SaveLoop(const char* folder) {
       return 1;
     }
   }
+}
+
+int SaveEach(const char* folder, int first, int count, unsigned char status) {
+  talo::TTaloUserData user_data;
+  if (!user_data.CreateView()) return 1;
+  user_data.OpenFile(folder);
+  for (int code = first; code < first + count; ++code) {
+    if (!user_data.SetStatus(status, code) || !user_data.SaveFile(folder)) {
+      std::printf("save of 0x%X failed: error %lu\n", code, GetLastError());
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int PrintUserState(const char* folder) {
@@ -349,6 +365,9 @@ int main(int argc, char** argv) {
   }
   if (command == "userdata" && argc >= 3) return WriteUserData(argc, argv);
   if (command == "save-loop" && argc >= 3) return SaveLoop(argv[2]);
+  if (command == "save-each" && argc >= 6)
+    return SaveEach(argv[2], std::strtol(argv[3], nullptr, 16), std::strtol(argv[4], nullptr, 16),
+                    static_cast<unsigned char>(std::strtol(argv[5], nullptr, 16)));
   if (command == "user-state" && argc >= 3) return PrintUserState(argv[2]);
   if (command == "listview" && argc >= 4)
     return PrintListView(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
