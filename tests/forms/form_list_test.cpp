@@ -132,6 +132,28 @@ TEST_F(AssignmentList, NoDropsTheChangedMarksAndCancelKeepsThemAndTheListOpen) {
   FormList->Hide();
 }
 
+// Another program on the folder saves while the list is shown: the list shows its states and
+// keeps the user's unsaved mark, and a save stores only the rows the user changed.
+TEST_F(AssignmentList, ASaveKeepsWhatAnotherProgramSavedWhileTheListWasShown) {
+  Assign(0x674, 0x18, "F5");
+  Assign(0x675, 0x18, "F6");
+  Assign(0x676, 0x08, "F7");
+  FormList->FillList(kSortByCode, true);
+  FormList->Show();
+  FormList->lstvMain.SetChecked(2, true);
+  user_.SetStatus(0x08, 0x675);  // as the program's look at the folder takes the other's save
+  FormList->StoredStatesChanged();
+  EXPECT_FALSE(FormList->lstvMain.Checked(1));
+  EXPECT_TRUE(FormList->lstvMain.Checked(2)) << "the unsaved mark went";
+  user_.SetStatus(0x08, 0x674);  // saved again, before the list looked
+  BoxAnswers answers({IDYES});
+  EXPECT_TRUE(FormList->ConfirmSaveStates());
+  EXPECT_EQ(StoredStatus(0x674), 0x08);
+  EXPECT_EQ(StoredStatus(0x675), 0x08);
+  EXPECT_EQ(StoredStatus(0x676), 0x18);
+  FormList->Hide();
+}
+
 TEST_F(AssignmentList, AFailedSaveIsToldAndKeepsTheListOpen) {
   Assign(0x674, 0x18, "F5");
   // A folder where User.dat belongs cannot be written over.
