@@ -191,9 +191,12 @@ void TFormMain::fmCreate_() {
   }
   dc_ = GetDC(Handle());
   SetTimer(Handle(), kUserDataLookTimer, kUserDataLookMs, nullptr);
+  if (TaloSettings)
+    user_folder_watch_.Follow(TaloSettings->UserDir(), Handle(), WM_USERFOLDERCHANGED);
 }
 
 void TFormMain::fmDestroy() {
+  user_folder_watch_.Stop();
   if (dc_) ReleaseDC(Handle(), dc_);
   dc_ = nullptr;
 }
@@ -415,11 +418,14 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     SelectPostedCombination(int(wparam));
     return 0;
   }
-  if (message == WM_TIMER && wparam == kUserDataLookTimer) {
+  if ((message == WM_TIMER && wparam == kUserDataLookTimer) || message == WM_USERFOLDERCHANGED) {
     // Another program on the same folder may have saved: its assignments count here too, and a
-    // shown list shows them.
-    if (TaloUserData && TaloSettings && TaloUserData->Refresh(TaloSettings->UserDir()) &&
-        FormList)
+    // shown list shows them. The look at the file's time also serves a folder (on some shares)
+    // that sends no change notifications, and follows the folder when the user moves it.
+    if (!TaloUserData || !TaloSettings) return 0;
+    if (message == WM_TIMER)
+      user_folder_watch_.Follow(TaloSettings->UserDir(), Handle(), WM_USERFOLDERCHANGED);
+    if (TaloUserData->Refresh(TaloSettings->UserDir()) && FormList)
       FormList->StoredStatesChanged();
     return 0;
   }

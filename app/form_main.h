@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "app/folder_watch.h"
 #include "app/keyboard_layout.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -92,6 +93,8 @@ class TFormMain : public ui::TForm {
   bool centred_ = false;
   bool shown_components_created_ = false;
   bool hook_rule_pending_ = false;
+  // Tells the window when another program may have saved the user data.
+  TFolderWatch user_folder_watch_;
 };
 
 }  // namespace talo

@@ -43,6 +43,8 @@ inline constexpr UINT WM_TRAYNOTIFY = 0x2410;
 inline constexpr UINT WM_APPLYHOOKRULE = WM_APP + 1;
 // Posted by the local keyboard hook: select the combination in wParam once its key is gone.
 inline constexpr UINT WM_SELECTCOMBINATION = WM_APP + 2;
+// Posted by the user folder's watch: a file in the folder changed.
+inline constexpr UINT WM_USERFOLDERCHANGED = WM_APP + 3;
 
 inline constexpr char kMainWindowClass[] = "TFormMain";
 inline constexpr char kMainWindowCaption[] = "Quintavel Tallowick";
