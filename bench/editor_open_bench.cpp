@@ -4,6 +4,9 @@
 //   - the same editor opened for a combination without any assignment: the form of the same
 //     size and design, empty;
 //   - a bare form of the same size, border and colour without any control.
+// and the whole cycle of a save as the user makes it: the editor opened, a new title, OK and the
+// overwrite question answered Yes, until the editor is gone (built from an earlier version of the
+// program, the same source measures that version's cycle).
 // Prints the medians and the ratios.
 #include <windows.h>
 
@@ -22,6 +25,7 @@
 #include "data/title_file.h"
 #include "data/user_data.h"
 #include "forms/form_assign.h"
+#include "tests/support/dialog_answerer.h"
 #include "tests/support/object_records.h"
 #include "tests/support/test_settings.h"
 #include "tests/support/win_driver.h"
@@ -52,6 +56,9 @@ double Median(std::vector<double> values) {
 // stops waiting), and while anything else is pending it looks again later.
 constexpr UINT kLookAtQueue = WM_APP + 77;
 talo::ui::TForm* measured_form = nullptr;
+// When set, the idle editor gets a new title and OK instead of being cancelled.
+talo::TFormAssign* saving_editor = nullptr;
+int saves = 0;
 double idle_at = 0;
 HWND watcher = nullptr;
 
@@ -69,7 +76,12 @@ LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     return 0;
   }
   idle_at = Now();
-  measured_form->SetModalResult(talo::ui::mrCancel);
+  if (saving_editor) {
+    saving_editor->edtTitle.Text("Saved title " + std::to_string(++saves));
+    saving_editor->btnOKCloseClick();  // the answerer says Yes to the question
+  } else {
+    measured_form->SetModalResult(talo::ui::mrCancel);
+  }
   return 0;
 }
 
@@ -92,6 +104,19 @@ double MillisecondsToIdle(talo::ui::TForm& form, Open open) {
   open();
   measured_form = nullptr;
   return idle_at - start;
+}
+
+// From the opening until the editor is gone after OK.
+double MillisecondsToSave(talo::TFormAssign& editor) {
+  saving_editor = &editor;
+  measured_form = &editor;
+  PostMessageA(watcher, kLookAtQueue, 0, 0);
+  const double start = Now();
+  editor.EditCombination(kCode);
+  const double end = Now();
+  saving_editor = nullptr;
+  measured_form = nullptr;
+  return end - start;
 }
 
 // The combination's stored contents: a shortcut to a file, a text, a title and a
@@ -157,12 +182,22 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::vector<double> editor_ms, empty_editor_ms, bare_ms;
+  std::vector<double> editor_ms, empty_editor_ms, bare_ms, save_ms;
   for (int round = 0; round < rounds; ++round) {
     bare_ms.push_back(MillisecondsToIdle(bare, [&] { bare.ShowModal(); }));
     empty_editor_ms.push_back(
         MillisecondsToIdle(editor, [&] { editor.EditCombination(kEmptyCode); }));
     editor_ms.push_back(MillisecondsToIdle(editor, [&] { editor.EditCombination(kCode); }));
+  }
+  {
+    talo::test::DialogAnswerer yes(IDYES);
+    for (int round = 0; round < rounds; ++round) save_ms.push_back(MillisecondsToSave(editor));
+  }
+  char title[talo::kTitleCapacity] = "";
+  talo::ReadTitle(kCode, title);
+  if (std::string(title) != "Saved title " + std::to_string(saves)) {
+    std::fprintf(stderr, "the editor did not save the title: %s\n", title);
+    return 1;
   }
   if (!editor.HasObjectNow() || editor.ShortcutKindNow() != talo::kShellLink) {
     std::fprintf(stderr, "the editor did not load the object and the shortcut\n");
@@ -178,6 +213,7 @@ int main(int argc, char** argv) {
   std::printf("ratio to the empty editor        %8.2f (budget 2.0)\n",
               editor_median / empty_median);
   std::printf("ratio to the bare form           %8.2f\n", editor_median / bare_median);
+  std::printf("cycle: open, new title, OK, Yes  %8.2f ms\n", Median(save_ms));
   talo::TaloSysData = nullptr;
   talo::TaloGraphData = nullptr;
   talo::TaloUserData = nullptr;
