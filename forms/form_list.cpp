@@ -101,6 +101,8 @@ void TFormList::CreateMenus() {
 }
 
 void TFormList::fmShow() {
+  // What another program on the folder saved since the last look is what the list shows.
+  if (TaloUserData && TaloSettings) TaloUserData->Refresh(TaloSettings->UserDir());
   FillList(Order.SortKeys[0], true);
   if (lstvMain.Visible()) lstvMain.SetFocus();
 }
