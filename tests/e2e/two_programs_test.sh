@@ -33,17 +33,23 @@ machine() {
 }
 # The machine's desktop on top of the other, focused, and its front window clicked on its
 # caption: a Wine desktop that lost the focus to the other machine's takes keys again only after
-# a click.
+# a click. The other machine may still take the focus back for a window it has just activated:
+# the focus must stay a moment.
 front() {
   machine "$1"
-  local window front left top right
+  local window
   window=$(poll 30 xdotool search --name "^$desktop" | head -1)
-  xdotool windowraise "$window"
-  focus_desktop >/dev/null
-  front=$(probe foreground)
-  read -r left top right _ <<<"$(probe rect "$front" -)"
-  xdotool mousemove $(((left + right) / 2)) $((top + 8)) click 1
-  settle 0.5
+  take_focus() {
+    local front left top right
+    xdotool windowraise "$window"
+    xdotool windowfocus --sync "$window" || return 1
+    front=$(probe foreground)
+    read -r left top right _ <<<"$(probe rect "$front" -)"
+    xdotool mousemove $(((left + right) / 2)) $((top + 8)) click 1
+    settle 0.5
+    [ "$(xdotool getwindowfocus)" = "$window" ]
+  }
+  poll_steps $((10 * wait_factor)) 0.1 take_focus || fail "the desktop of $1 does not keep the focus"
 }
 end_machine_b() {
   machine b
@@ -93,6 +99,7 @@ for m in a b; do
   machine $m
   in_desktop "${install}Talowick.exe"
   poll 60 visible TFormMain || fail "the keyboard window of $m did not show"
+  poll 10 foreground_is TFormMain || fail "the keyboard window of $m did not come to the front"
 done
 type_text() {
   xdotool key alt+t Tab ctrl+a
