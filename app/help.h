@@ -1,13 +1,9 @@
 // Help through the Windows help engine, always owned by the main window.
 #pragma once
 
-namespace talo {
+#include "forms/help_topics.h"
 
-inline constexpr unsigned kHelpContents = 0;
-inline constexpr unsigned kHelpMainWindow = 14;
-inline constexpr unsigned kHelpList = 16;
-inline constexpr unsigned kHelpOptions = 17;
-inline constexpr unsigned kHelpAssign = 18;
+namespace talo {
 
 // Opens the contents (context 0) or the topic of `context`; nothing before the main window and
 // the settings exist.

@@ -7,10 +7,14 @@
 
 #include "app/form_main.h"
 #include "app/form_warning.h"
+#include "app/enabled_state.h"
+#include "app/form_navigation.h"
 #include "app/globals.h"
+#include "app/help.h"
 #include "app/local_capture.h"
 #include "app/tray_icon.h"
 #include "app/user_data_ops.h"
+#include "app/user_folder_change.h"
 #include "base/unique.h"
 #include "data/combination_files.h"
 #include "data/graph_data.h"
@@ -21,6 +25,7 @@
 #include "forms/form_assign.h"
 #include "forms/form_list.h"
 #include "forms/form_options.h"
+#include "forms/form_services.h"
 #include "forms/form_rename.h"
 #include "forms/form_user.h"
 #include "forms/messages.h"
@@ -118,7 +123,29 @@ bool CloseInstance(HWND window) {
   }
 }
 
+namespace {
+
+// What the forms ask of the program: the operations of app/ that they must not call themselves.
+void ConnectFormServices() {
+  FormServices.show_help = ShowHelp;
+  FormServices.show_about = ShowAboutForm;
+  FormServices.edit_assignment = EditAssignment;
+  FormServices.rename_shortcut = [](int kind) {
+    return FormRename ? FormRename->EditName(kind) : 0;
+  };
+  FormServices.select_user_folder = [] {
+    if (FormUser) FormUser->ShowModal();
+  };
+  FormServices.commit_user_data = CommitUserData;
+  FormServices.set_enabled_state = SetEnabledState;
+  FormServices.change_use_default_user = ChangeUseDefaultUser;
+  FormServices.change_user_base_dir = ChangeUserBaseDir;
+}
+
+}  // namespace
+
 void CreateForms() {
+  ConnectFormServices();
   FormMain = new TFormMain();
   if (ui::Application) ui::Application->SetMainForm(FormMain);
   FormList = new TFormList();

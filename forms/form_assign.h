@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/help.h"
 #include "forms/drop_panel.h"
 #include "forms/help_menu.h"
+#include "forms/help_topics.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/edit.h"

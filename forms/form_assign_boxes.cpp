@@ -3,7 +3,6 @@
 // only the working copies and the editor's fields; a save commits them.
 #include <string>
 
-#include "app/globals.h"
 #include "base/error.h"
 #include "base/global_lock.h"
 #include "base/unique.h"
@@ -14,7 +13,7 @@
 #include "content/working_object.h"
 #include "forms/error_scope.h"
 #include "forms/form_assign.h"
-#include "forms/form_rename.h"
+#include "forms/form_services.h"
 #include "forms/messages.h"
 #include "forms/object_preview.h"
 #include "forms/select_all.h"
@@ -230,8 +229,8 @@ void TFormAssign::ShortcutDelete() {
 }
 
 void TFormAssign::ShortcutRename() {
-  if (ShortcutKind == kNoShortcut || !FormRename) return;
-  if (FormRename->EditName(ShortcutKind) != ui::mrOK) return;
+  if (ShortcutKind == kNoShortcut) return;
+  if (FormServices.rename_shortcut(ShortcutKind) != ui::mrOK) return;
   ShowWorkingShortcut();
   UpdateControls(true);
 }

@@ -5,11 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/form_navigation.h"
-#include "app/user_data_ops.h"
 #include "data/combination.h"
 #include "data/settings.h"
 #include "data/user_data.h"
+#include "forms/form_services.h"
 #include "forms/messages.h"
 #include "hook/library/assignment_execution.h"
 #include "res/resource_ids.h"
@@ -224,14 +223,15 @@ bool TFormList::ConfirmSaveStates() {
   // Only the rows the user changed are stored: another program may have saved the others since
   // the list was filled. The hook sees the new states at once. A failed save puts the stored
   // states back, so that neither the hook nor a later save acts on unsaved ones.
-  const UserDataCopy stored;
-  if (TaloUserData) {
+  if (!TaloUserData) return false;
+  const TTaloUserData::Copy stored = TaloUserData->TakeCopy();
+  {
     for (int index = 0; index < lstvMain.Count(); ++index)
       if (StatusOf(index) != lstvMain.ItemTag(index))
         TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
   }
-  if (!CommitUserData()) {
-    stored.Restore();
+  if (!FormServices.commit_user_data()) {
+    TaloUserData->PutBack(stored);
     return false;
   }
   StatesChanged = false;
@@ -250,7 +250,7 @@ void TFormList::ActOnSelection() {
 void TFormList::EditSelection() {
   const int index = lstvMain.Selected();
   if (index < 0 || !ConfirmSaveStates()) return;
-  EditAssignment(CodeOf(index), this);
+  FormServices.edit_assignment(CodeOf(index), this);
   FillList(Order.SortKeys[0], true);
 }
 

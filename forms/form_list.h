@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/help.h"
 #include "forms/help_menu.h"
+#include "forms/help_topics.h"
 #include "forms/list_order.h"
 #include "forms/list_rows.h"
 #include "ui/form.h"

@@ -1,13 +1,10 @@
 // TFormOptions: its components, the confirmation of switches turned off, and SaveOptions.
 #include "forms/form_options.h"
 
-#include "app/enabled_state.h"
-#include "app/globals.h"
-#include "app/user_folder_change.h"
 #include "base/error.h"
 #include "data/settings.h"
 #include "forms/error_scope.h"
-#include "forms/form_user.h"
+#include "forms/form_services.h"
 #include "forms/messages.h"
 
 namespace talo {
@@ -133,7 +130,7 @@ void TFormOptions::ConfirmSwitchOff(ui::TCheckBox& box, const char* question, co
 
 // A folder chosen there is in force already: it needs no Apply, and Cancel does not undo it.
 void TFormOptions::btnChangeClick() {
-  if (FormUser) FormUser->ShowModal();
+  FormServices.select_user_folder();
   if (TaloSettings) edtPath.Text(TaloSettings->UserBaseDir());
 }
 
@@ -151,11 +148,11 @@ void TFormOptions::btnApplyClick() {
 // Every switch is applied each time, so OK also reopens the user data from its folder.
 bool TFormOptions::SaveOptions() {
   return RunInErrorScope(Handle(), msg::kSaveSettingsCaption, MB_ICONWARNING, [this] {
-    Check(SetEnabledState(chkEnabled.Checked()), msg::kRegistryWrite);
+    Check(FormServices.set_enabled_state(chkEnabled.Checked()), msg::kRegistryWrite);
     Check(TaloSettings && TaloSettings->SetShowWarnings(chkWarnings.Checked()),
           msg::kRegistryWrite);
     Check(TaloSettings->SetRunAtStartup(chkStartup.Checked()), msg::kRegistryWrite);
-    ChangeUseDefaultUser(chkDefUser.Checked());
+    FormServices.change_use_default_user(chkDefUser.Checked());
   });
 }
 

@@ -2,8 +2,8 @@
 // where the user data lives.
 #pragma once
 
-#include "app/help.h"
 #include "forms/help_menu.h"
+#include "forms/help_topics.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/edit.h"

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/user_folder_change.h"
 #include "base/error.h"
 #include "base/format_text.h"
 #include "data/folder_path.h"
 #include "data/settings.h"
 #include "data/user_folder.h"
 #include "forms/error_scope.h"
+#include "forms/form_services.h"
 #include "forms/messages.h"
 
 namespace talo {
@@ -109,7 +109,7 @@ bool TFormUser::SelectPath() {
     Check(ResolveUserFolder(user_folder, &use_default_user, folder, true) > 0 &&
               BoundedLength(user_folder, kPathCapacity) + kLongestUserFileName < MAX_PATH,
           path_error.c_str());
-    ChangeUserBaseDir(folder);
+    FormServices.change_user_base_dir(folder);
   });
 }
 

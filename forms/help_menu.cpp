@@ -1,8 +1,8 @@
 // THelpMenu: its items and their handlers.
 #include "forms/help_menu.h"
 
-#include "app/form_navigation.h"
-#include "app/help.h"
+#include "forms/form_services.h"
+#include "forms/help_topics.h"
 #include "ui/form.h"
 
 namespace talo {
@@ -14,7 +14,7 @@ void THelpMenu::Attach(ui::TForm& form, int topic) {
     menMnHlpTopicalClick();
   });
   menMnHlpN1.Caption("-");
-  menMnHlpAbout.Caption("&About...").OnClick([] { ShowAboutForm(); });
+  menMnHlpAbout.Caption("&About...").OnClick([] { FormServices.show_about(); });
   menMnHelp.Caption("&Help")
       .Add(menMnHlpContents)
       .Add(menMnHlpTopical)
@@ -24,8 +24,8 @@ void THelpMenu::Attach(ui::TForm& form, int topic) {
   menuMain.Attach(form);
 }
 
-void THelpMenu::menMnHlpContentsClick() { ShowHelp(kHelpContents); }
+void THelpMenu::menMnHlpContentsClick() { FormServices.show_help(kHelpContents); }
 
-void THelpMenu::menMnHlpTopicalClick() { ShowHelp(topic_); }
+void THelpMenu::menMnHlpTopicalClick() { FormServices.show_help(topic_); }
 
 }  // namespace talo
