@@ -3,6 +3,7 @@
 
 #include "ui/common_controls.h"
 #include "ui/form.h"
+#include "ui/guarded_handler.h"
 #include "ui/main_menu.h"
 #include "ui/page_control.h"
 
@@ -54,7 +55,8 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wpar
   auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!application || application->handle_ != window)
     return DefWindowProcA(window, message, wparam, lparam);
-  return application->HandleMessage(message, wparam, lparam);
+  // The activation handlers are the program's code, which may fail like any form's.
+  return HandleGuarded([&] { return application->HandleMessage(message, wparam, lparam); });
 }
 
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -9,6 +9,7 @@
 #include "ui/common_controls.h"
 #include "ui/form.h"
 #include "ui/framework_error.h"
+#include "ui/guarded_handler.h"
 #include "ui/popup_menu.h"
 
 namespace talo::ui {
@@ -122,14 +123,7 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wparam
     control->Detach();
     return DefSubclassProc(window, message, wparam, lparam);
   }
-  try {
-    return control->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    if (Application) Application->ShowException(error);
-  } catch (...) {
-    if (Application) Application->ShowException(EFrameworkError("Unexpected error"));
-  }
-  return 0;
+  return HandleGuarded([&] { return control->HandleMessage(message, wparam, lparam); });
 }
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {

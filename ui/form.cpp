@@ -8,6 +8,7 @@
 #include "ui/button.h"
 #include "ui/control.h"
 #include "ui/framework_error.h"
+#include "ui/guarded_handler.h"
 #include "ui/main_menu.h"
 
 namespace talo::ui {
@@ -333,14 +334,7 @@ LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wparam, LPA
   }
   auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!form) return DefWindowProcA(window, message, wparam, lparam);
-  try {
-    return form->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    if (Application) Application->ShowException(error);
-  } catch (...) {
-    if (Application) Application->ShowException(EFrameworkError("Unexpected error"));
-  }
-  return 0;
+  return HandleGuarded([&] { return form->HandleMessage(message, wparam, lparam); });
 }
 
 }  // namespace talo::ui
