@@ -20,12 +20,7 @@ bool TMainMenu::Attach(TForm& form) {
   return true;
 }
 
-bool TMainMenu::DispatchCommand(UINT command) {
-  TMenuItem* item = items_.Find(command);
-  if (!item || item == &items_ || !item->Enabled()) return false;
-  item->Click();
-  return true;
-}
+bool TMainMenu::DispatchCommand(UINT command) { return items_.ClickCommand(command); }
 
 bool TMainMenu::DispatchShortCut(WORD key) {
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;

@@ -115,6 +115,13 @@ TMenuItem* TMenuItem::Find(UINT command) {
   return nullptr;
 }
 
+bool TMenuItem::ClickCommand(UINT command) {
+  TMenuItem* item = Find(command);
+  if (!item || item == this || !item->Enabled()) return false;
+  item->Click();
+  return true;
+}
+
 bool TMenuItem::AppendItemsTo(HMENU menu, const TImageList* images,
                               std::vector<GdiObject>& bitmaps) const {
   for (const TMenuItem* item : items_) {

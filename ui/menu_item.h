@@ -72,6 +72,9 @@ class TMenuItem {
   UINT Command() const { return command_; }
   // This item or a sub-item with the command identifier, or null.
   TMenuItem* Find(UINT command);
+  // Clicks the enabled sub-item with the command identifier (a menu's command); false when there
+  // is none.
+  bool ClickCommand(UINT command);
   // Appends the visible sub-items to `menu`; pictures made from `images` are kept in `bitmaps`
   // and must outlive the menu. False when Windows refused an item.
   bool AppendItemsTo(HMENU menu, const TImageList* images, std::vector<GdiObject>& bitmaps) const;

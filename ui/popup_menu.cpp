@@ -52,11 +52,6 @@ bool TPopupMenu::Popup(int x, int y, HWND owner) {
   return command != 0 && DispatchCommand(command);
 }
 
-bool TPopupMenu::DispatchCommand(UINT command) {
-  TMenuItem* item = items_.Find(command);
-  if (!item || item == &items_ || !item->Enabled()) return false;
-  item->Click();
-  return true;
-}
+bool TPopupMenu::DispatchCommand(UINT command) { return items_.ClickCommand(command); }
 
 }  // namespace talo::ui
