@@ -173,7 +173,8 @@ bool StartServices(bool silent) {
   LocalHook = SetWindowsHookExA(WH_KEYBOARD, LocalKeyboardProc, nullptr, GetCurrentThreadId());
   Check(LocalHook != nullptr, msg::kLocalHook);
   if (silent) Check(TaloServer->EnableHook(TaloSettings->Enabled()), msg::kUniversalHook);
-  Check(UpdateTrayIcon(TaloSettings->Enabled()), msg::kTrayIcon);
+  Check(UpdateTrayIconWhenShellIsReady(TaloSettings->Enabled(), kTrayWaitLimitMs),
+        msg::kTrayIcon);
   return true;
 }
 
