@@ -45,13 +45,9 @@ struct Case {
   Place expected;
 };
 
+// The plain choices (install folder, the user's or all users' application data) are walked by the
+// settings tests; here the folders that keep their place.
 const Case kCases[] = {
-    {"WritableInstallFolderServes", Install::kWritable, Place::kNone, false, false,
-     Place::kInstall},
-    {"UnwritableInstallFolderGivesTheUsersAppData", Install::kNotWritable, Place::kNone, false,
-     false, Place::kUserAppData},
-    {"SharedDefaultGoesToAllUsersAppData", Install::kNotWritable, Place::kNone, false, true,
-     Place::kAllUsersAppData},
     {"OldDataInTheInstallFolderStays", Install::kHoldsUserFolder, Place::kUserAppData, false,
      false, Place::kInstall},
     {"DataInTheAppDataStaysThereWhenTheInstallFolderBecomesWritable", Install::kWritable,
