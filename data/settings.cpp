@@ -132,10 +132,12 @@ int TTaloRegistry::ResolveUserFolderOfBase(char* folder, bool* use_default_user,
   char base[kPathCapacity];
   const int length = ResolveAutomaticUserFolder(base, folder, use_default_user, user_base_dir_,
                                                 install_dir_, tolerant);
-  // The setting names the folder in use, which the options show and the uninstaller reads.
-  if (length && lstrcmpiA(base, user_base_dir_) != 0 &&
-      WriteValue(kSettingsKeyPath, "UserDir", base, kRegTypeText, 0))
+  // The setting names the folder in use, which the options show and the uninstaller reads; the
+  // folder is in use even when the registry refuses the write.
+  if (length && lstrcmpiA(base, user_base_dir_) != 0) {
+    WriteValue(kSettingsKeyPath, "UserDir", base, kRegTypeText, 0);
     CopyText(user_base_dir_, sizeof user_base_dir_, base);
+  }
   return length;
 }
 
