@@ -20,6 +20,25 @@ bool UserFolderExistsBelow(const char* base, bool use_default_user, bool toleran
          PathExists(folder, true, false);
 }
 
+// Where Windows put what a 32-bit program without a manifest wrote into the install folder on a
+// standard account: the same path below "VirtualStore" in the user's local application data.
+// Empty when the install folder is not on a drive or the path does not fit.
+void VirtualStoreFolder(char* folder, const char* install_dir) {
+  folder[0] = '\0';
+  const bool on_drive = install_dir[0] && install_dir[1] == ':' && install_dir[2] == '\\';
+  char local_app_data[MAX_PATH] = {};
+  if (!on_drive || FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr,
+                                           SHGFP_TYPE_CURRENT, local_app_data)))
+    return;
+  char path[kPathCapacity];
+  if (!NormaliseFolderPath(path, sizeof path, local_app_data)) return;
+  const int length = BoundedLength(path, kPathCapacity) + 13 + BoundedLength(install_dir + 3, kPathCapacity);
+  if (length > kPathCapacity - 1) return;
+  AppendText(path, sizeof path, "VirtualStore\\");
+  AppendText(path, sizeof path, install_dir + 3);
+  CopyText(folder, kPathCapacity, path);
+}
+
 }  // namespace
 
 int AppDataBaseFolder(char* folder, bool all_users) {
@@ -39,8 +58,9 @@ int AppDataBaseFolder(char* folder, bool all_users) {
 
 bool IsAutomaticBaseFolder(const char* base_folder, const char* install_dir) {
   if (!base_folder || !install_dir) return false;
-  char app_data[kPathCapacity];
-  return SameFolder(base_folder, install_dir) ||
+  char app_data[kPathCapacity], virtual_store[kPathCapacity];
+  VirtualStoreFolder(virtual_store, install_dir);
+  return SameFolder(base_folder, install_dir) || SameFolder(base_folder, virtual_store) ||
          (AppDataBaseFolder(app_data, false) && SameFolder(base_folder, app_data)) ||
          (AppDataBaseFolder(app_data, true) && SameFolder(base_folder, app_data));
 }
@@ -62,7 +82,11 @@ int ResolveAutomaticUserFolder(char* base_folder, char* folder, bool* use_defaul
   // The application data folder of this mode is not among them: the setup makes the shared
   // "Default" there for every machine, and it must not draw users away from an install folder
   // that they may write.
-  const char* existing_places[] = {stored_base ? stored_base : "", install_dir};
+  // Earlier 32-bit versions on a standard account wrote into a per-user copy of the install folder
+  // without knowing it: their assignments are kept there.
+  char virtual_store[kPathCapacity];
+  VirtualStoreFolder(virtual_store, install_dir);
+  const char* existing_places[] = {stored_base ? stored_base : "", install_dir, virtual_store};
   for (const char* place : existing_places) {
     if (!UserFolderExistsBelow(place, wanted_default, tolerant, query_user_name)) continue;
     *use_default_user = wanted_default;

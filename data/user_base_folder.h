@@ -13,12 +13,15 @@ namespace talo {
 int AppDataBaseFolder(char* folder, bool all_users);
 
 // Whether `base_folder` is one the program chose itself: the install folder (which earlier
-// versions stored as the setting at their first start) or one of the folders above.
+// versions stored as the setting at their first start), its copy in "VirtualStore" (below) or
+// one of the folders above.
 bool IsAutomaticBaseFolder(const char* base_folder, const char* install_dir);
 
 // Resolves the user data folder below a base folder the program chooses, writing both. A user
 // folder that exists already keeps its place: below `stored_base` (the choice of an earlier start,
-// may be empty), then below the install folder (older versions kept the data there). Else the
+// may be empty), then below the install folder (older versions kept the data there) or below its
+// per-user copy in "VirtualStore" (where Windows put it for a 32-bit version on a standard
+// account, unseen by the hook in other programs; it stays in use there). Else the
 // folder is created below the install folder when this user may write there, and otherwise
 // below the application data folder: this user's own, or for the shared "Default" the one of all
 // users. On a standard account Windows lets only administrators write the install folder (and

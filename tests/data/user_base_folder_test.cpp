@@ -3,6 +3,7 @@
 #include "data/user_base_folder.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -106,6 +107,27 @@ TEST_P(UserBaseFolder, ChoosesAndCreates) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, UserBaseFolder, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// What an earlier 32-bit version wrote into the install folder on a standard account, Windows
+// kept in the user's "VirtualStore": those assignments stay in use where they are.
+TEST(UserBaseFolderChoice, AssignmentsInTheVirtualStoreStayInUse) {
+  TempFolder temp;
+  const std::string install = temp.Path() + "Tallowick\\";
+  char local_app_data[MAX_PATH] = {};
+  ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local_app_data));
+  const std::string store = std::string(local_app_data) + "\\VirtualStore\\" + install.substr(3);
+  ASSERT_EQ(0, SHCreateDirectoryExA(nullptr, (store + "_" + kUserName).c_str(), nullptr));
+
+  char base[kPathCapacity] = {}, folder[kPathCapacity] = {};
+  bool use_default_user = false;
+  EXPECT_GT(ResolveAutomaticUserFolder(base, folder, &use_default_user, install.c_str(),
+                                       install.c_str(), true, FakeUserName),
+            0);
+  EXPECT_EQ(store, base);
+  EXPECT_TRUE(IsAutomaticBaseFolder(base, install.c_str()));
+  test::RemoveTree(std::string(local_app_data) + "\\VirtualStore\\" +
+                   temp.Path().substr(3, temp.Path().find('\\', 3) - 2));
+}
 
 TEST(UserBaseFolderChoice, AFolderTheUserChoseIsNotTheProgramsToMove) {
   TempFolder temp;
