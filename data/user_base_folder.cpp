@@ -9,6 +9,7 @@ namespace talo {
 namespace {
 
 constexpr char kAppDataFolderName[] = "Tallowick\\";
+constexpr char kVirtualStoreName[] = "VirtualStore\\";
 
 bool SameFolder(const char* a, const char* b) { return *a && *b && lstrcmpiA(a, b) == 0; }
 
@@ -32,9 +33,10 @@ void VirtualStoreFolder(char* folder, const char* install_dir) {
     return;
   char path[kPathCapacity];
   if (!NormaliseFolderPath(path, sizeof path, local_app_data)) return;
-  const int length = BoundedLength(path, kPathCapacity) + 13 + BoundedLength(install_dir + 3, kPathCapacity);
+  const int length = BoundedLength(path, kPathCapacity) + int(sizeof kVirtualStoreName) - 1 +
+                     BoundedLength(install_dir + 3, kPathCapacity);
   if (length > kPathCapacity - 1) return;
-  AppendText(path, sizeof path, "VirtualStore\\");
+  AppendText(path, sizeof path, kVirtualStoreName);
   AppendText(path, sizeof path, install_dir + 3);
   CopyText(folder, kPathCapacity, path);
 }
@@ -46,8 +48,7 @@ int AppDataBaseFolder(char* folder, bool all_users) {
   folder[0] = '\0';
   char shell_folder[MAX_PATH] = {};
   const int which = (all_users ? CSIDL_COMMON_APPDATA : CSIDL_APPDATA) | CSIDL_FLAG_CREATE;
-  if (FAILED(SHGetFolderPathA(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, shell_folder)))
-    return 0;
+  if (FAILED(SHGetFolderPathA(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, shell_folder))) return 0;
   char normalised[kPathCapacity];
   if (!NormaliseFolderPath(normalised, sizeof normalised, shell_folder)) return 0;
   if (BoundedLength(normalised, kPathCapacity) + int(sizeof kAppDataFolderName) > kPathCapacity)
@@ -90,7 +91,8 @@ int ResolveAutomaticUserFolder(char* base_folder, char* folder, bool* use_defaul
   for (const char* place : existing_places) {
     if (!UserFolderExistsBelow(place, wanted_default, tolerant, query_user_name)) continue;
     *use_default_user = wanted_default;
-    const int length = ResolveUserFolder(folder, use_default_user, place, tolerant, query_user_name);
+    const int length =
+        ResolveUserFolder(folder, use_default_user, place, tolerant, query_user_name);
     if (length) CopyText(base_folder, kPathCapacity, place);
     return length;
   }

@@ -149,7 +149,8 @@ TEST_F(Settings, FoldersAreNormalisedToEndInABackslash) {
 TEST_F(Settings, WhereTheInstallFolderCannotBeWrittenTheDataGoesBelowTheApplicationData) {
   char own[kPathCapacity] = {}, shared[kPathCapacity] = {};
   ASSERT_TRUE(AppDataBaseFolder(own, false) && AppDataBaseFolder(shared, true));
-  const std::string own_folder = UserFolderIn(own), shared_folder = std::string(shared) + "Default\\";
+  const std::string own_folder = UserFolderIn(own);
+  const std::string shared_folder = std::string(shared) + "Default\\";
   const bool own_existed = IsFolder(own_folder), shared_existed = IsFolder(shared_folder);
   ASSERT_TRUE(WriteRegistryText(HKEY_LOCAL_MACHINE, kSettingsKey, "InstallDir",
                                 elsewhere_.File("Missing\\Tallowick\\")));

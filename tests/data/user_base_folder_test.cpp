@@ -40,7 +40,7 @@ enum class Place { kNone, kInstall, kUserAppData, kAllUsersAppData };
 struct Case {
   const char* name;
   Install install;
-  Place stored;           // the base an earlier start chose
+  Place stored;            // the base an earlier start chose
   bool stored_has_folder;  // whether the user folder exists below it already
   bool use_default_user;
   Place expected;
@@ -49,8 +49,8 @@ struct Case {
 // The plain choices (install folder, the user's or all users' application data) are walked by the
 // settings tests; here the folders that keep their place.
 const Case kCases[] = {
-    {"OldDataInTheInstallFolderStays", Install::kHoldsUserFolder, Place::kUserAppData, false,
-     false, Place::kInstall},
+    {"OldDataInTheInstallFolderStays", Install::kHoldsUserFolder, Place::kUserAppData, false, false,
+     Place::kInstall},
     {"DataInTheAppDataStaysThereWhenTheInstallFolderBecomesWritable", Install::kWritable,
      Place::kUserAppData, true, false, Place::kUserAppData},
     {"SwitchingToDefaultLeavesTheUsersAppData", Install::kNotWritable, Place::kUserAppData, true,
@@ -132,8 +132,8 @@ TEST(UserBaseFolderChoice, AssignmentsInTheVirtualStoreStayInUse) {
 TEST(UserBaseFolderChoice, AFolderTheUserChoseIsNotTheProgramsToMove) {
   TempFolder temp;
   EXPECT_FALSE(IsAutomaticBaseFolder(temp.Path().c_str(), "C:\\Program Files\\Tallowick\\"));
-  EXPECT_TRUE(IsAutomaticBaseFolder("c:\\program files\\tallowick\\",
-                                    "C:\\Program Files\\Tallowick\\"));
+  EXPECT_TRUE(
+      IsAutomaticBaseFolder("c:\\program files\\tallowick\\", "C:\\Program Files\\Tallowick\\"));
 }
 
 }  // namespace

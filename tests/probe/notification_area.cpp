@@ -59,7 +59,9 @@ LRESULT CALLBACK AreaProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return TRUE;
 }
 
-bool Exists(const char* file) { return file && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const char* file) {
+  return file && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -72,8 +74,8 @@ int RunNotificationArea(const char* log_file, const char* ready_file, const char
   window_class.hInstance = GetModuleHandleA(nullptr);
   window_class.lpszClassName = "Shell_TrayWnd";
   if (!RegisterClassA(&window_class)) return 1;
-  HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP,
-                                0, 0, 0, 0, nullptr, nullptr, window_class.hInstance, nullptr);
+  HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, window_class.hInstance, nullptr);
   if (!window) return 1;
   Log("started");
 
