@@ -17,8 +17,7 @@ command -v useradd >/dev/null || skip "useradd is not installed (Debian package 
 command -v runuser >/dev/null || skip "runuser is not installed (Debian package util-linux)"
 
 account=talo_standard
-install_unix="$build/install"
-[ -f "$install_unix/Talowick.exe" ] || fail "no installed program in $install_unix"
+[ -f "$build/install/Talowick.exe" ] || fail "no installed program in $build/install"
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -30,8 +29,19 @@ standard_cleanup() {
   install=
   e2e_cleanup
   [ -n "$created_account" ] && userdel "$account" 2>/dev/null || true
+  [ -n "${programs:-}" ] && rm -rf "$programs" || true
 }
 trap standard_cleanup EXIT
+# The installed program as a machine has it: a folder of root's that others may read and run,
+# wherever the build lies (a build below a closed home folder would be out of the user's reach).
+# The test's own programs lie beside it.
+programs=$(mktemp -d)
+chmod 755 "$programs"
+install_unix="$programs/Tallowick"
+cp -r "$build/install" "$install_unix"
+cp "$probe_exe" "$target_exe" "$programs/"
+probe_exe="$programs/$(basename "$probe_exe")"
+target_exe="$programs/$(basename "$target_exe")"
 if ! id "$account" >/dev/null 2>&1; then
   useradd --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$account" ||
     skip "useradd could not make the user $account"
@@ -57,7 +67,7 @@ wineserver() { as_user wineserver "$@"; }
 
 # The rights under test: the user may run the install folder's files and may not write there.
 as_user test -r "$install_unix/Talowick.exe" ||
-  skip "the user $account cannot read $install_unix (a folder above it is closed to others)"
+  skip "the user $account cannot read $install_unix (the temporary folder is closed to others)"
 as_user touch "$install_unix/.written_by_user" 2>/dev/null &&
   fail "the user $account may write the install folder: the test would prove nothing"
 install_state() { find "$install_unix" -printf '%P %s %T@\n' | sort; }
