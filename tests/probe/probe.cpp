@@ -45,7 +45,6 @@
 //                                             exists, so that the desktop outlives the gaps
 //                                             between the programs a test starts there; holds
 //                                             LOCKED open without sharing meanwhile
-//   probe dacl PATH                           prints the file's or folder's access rules (SDDL)
 //   probe process CLASS CAPTION               prints "PID PARENT_PID PARENT" of the window's
 //                                             process; PARENT is the starting program's file
 //                                             name, "-" when it has ended
@@ -57,8 +56,6 @@
 //                                             GetGuiResources', "-" where it answers 0 (Wine)
 // A "-" for CLASS or CAPTION matches any.
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -223,21 +220,6 @@ int PrintResources(HWND window) {
   return 0;
 }
 
-int PrintAccessRules(const char* path) {
-  PACL dacl = nullptr;
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  if (GetNamedSecurityInfoA(path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                            &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
-    return 1;
-  char* text = nullptr;
-  const bool converted = ConvertSecurityDescriptorToStringSecurityDescriptorA(
-      descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr);
-  if (converted) std::printf("%s\n", text);
-  LocalFree(text);
-  LocalFree(descriptor);
-  return converted ? 0 : 1;
-}
-
 // The process entry of `process_id` from a snapshot of all processes.
 bool FindProcess(DWORD process_id, PROCESSENTRY32* entry) {
   talo::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -265,7 +247,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
                "|clipboard-formats|rect|focus|default|foreground|close|texts|version|userdir"
-               "|userdata|listview|child|resources|pif|hold|dacl|process|notification-area"
+               "|userdata|listview|child|resources|pif|hold|process|notification-area"
                " ...\n");
   return 2;
 }
@@ -393,7 +375,6 @@ int main(int argc, char** argv) {
     if (keeper) DestroyWindow(keeper);
     return 0;
   }
-  if (command == "dacl" && argc >= 3) return PrintAccessRules(argv[2]);
   if (command == "process" && argc >= 4)
     return PrintProcess(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "notification-area" && argc >= 6)
