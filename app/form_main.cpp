@@ -7,6 +7,7 @@
 #include "app/help.h"
 #include "app/local_capture.h"
 #include "app/startup.h"
+#include "app/tray_icon.h"
 #include "data/combination.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
@@ -407,6 +408,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   if (message == WM_TRAYNOTIFY) {
     TrayNotify(UINT(lparam));
+    return 0;
+  }
+  if (message == TaskbarCreatedMessage() && message != 0) {
+    if (TaloTrayIcon) TaloTrayIcon->ShowAgain();
     return 0;
   }
   if (message == WM_APPLYHOOKRULE) {

@@ -10,6 +10,9 @@ namespace talo {
 
 void ShowHelp(unsigned context) {
   if (!TaloSettings || !FormMain) return;
+  // The help viewer may run already from an earlier request: it comes to the front only when
+  // this process, which the user works in, allows it.
+  AllowSetForegroundWindow(ASFW_ANY);
   if (context == kHelpContents)
     WinHelpA(FormMain->Handle(), TaloSettings->HelpFile(), HELP_FINDER, 0);
   else

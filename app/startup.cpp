@@ -201,7 +201,8 @@ bool StartServices(bool silent) {
   LocalHook = SetWindowsHookExA(WH_KEYBOARD, LocalKeyboardProc, nullptr, GetCurrentThreadId());
   Check(LocalHook != nullptr, msg::kLocalHook);
   if (silent) Check(TaloServer->EnableHook(TaloSettings->Enabled()), msg::kUniversalHook);
-  Check(UpdateTrayIcon(TaloSettings->Enabled()), msg::kTrayIcon);
+  Check(UpdateTrayIconWhenShellIsReady(TaloSettings->Enabled(), kTrayWaitLimitMs),
+        msg::kTrayIcon);
   return true;
 }
 
@@ -218,7 +219,14 @@ bool StartApplication() {
     return false;
   }
   if (previous) {
-    if (!switches.silent) PostMessageA(previous, WM_SHOWMAINWINDOW, 0, 0);
+    if (!switches.silent) {
+      // Windows lets the first instance bring its window to the front only when this one, which
+      // the user just started and which may take the front, hands that right over first.
+      DWORD first_process = 0;
+      GetWindowThreadProcessId(previous, &first_process);
+      if (first_process) AllowSetForegroundWindow(first_process);
+      PostMessageA(previous, WM_SHOWMAINWINDOW, 0, 0);
+    }
     return false;
   }
 

@@ -43,6 +43,35 @@ void TSysTrayIcon::Remove() {
   record_ = {};
 }
 
+bool TSysTrayIcon::ShowAgain() {
+  if (state_ == kEmpty) return false;
+  Shell_NotifyIconA(NIM_DELETE, reinterpret_cast<NOTIFYICONDATAA*>(&record_));
+  state_ = kPrepared;
+  return Show();
+}
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
+bool UpdateTrayIconWhenShellIsReady(bool enabled, DWORD limit_ms) {
+  const DWORD start = GetTickCount();
+  while (!UpdateTrayIcon(enabled)) {
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= limit_ms) return false;
+    const DWORD pause = limit_ms - waited < 500 ? limit_ms - waited : 500;
+    const DWORD pause_start = GetTickCount();
+    while (GetTickCount() - pause_start < pause) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, pause - (GetTickCount() - pause_start),
+                                QS_SENDMESSAGE);
+      MSG msg;
+      PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+  return true;
+}
+
 bool UpdateTrayIcon(bool enabled) {
   if (!FormMain || !TaloTrayIcon) return false;
   if (!TaloTrayIcon->Prepare(FormMain->Handle(), kTrayIconId, WM_TRAYNOTIFY,

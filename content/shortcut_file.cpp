@@ -582,6 +582,8 @@ int OpenWorkingShortcut(int kind) {
   if (!ShortcutFileName(working, kWorkingCopy, kind)) return 0;
   // Opening a shortcut may go through shell extensions, which are COM objects.
   ComScope com;
+  // A program that runs already may come to the front only with this process's permission.
+  AllowSetForegroundWindow(ASFW_ANY);
   const HINSTANCE result =
       ShellExecuteA(nullptr, nullptr, working, nullptr, nullptr, SW_SHOWNORMAL);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));

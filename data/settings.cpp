@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "data/registry.h"
+#include "data/user_base_folder.h"
 #include "data/user_folder.h"
 
 namespace talo {
@@ -101,10 +102,11 @@ void TTaloRegistry::LoadSettings() {
     AppendText(help_file_, sizeof help_file_, kHelpFileName);
   }
 
-  if (LoadFolder(user_base_dir_, kSettingsKeyPath, "UserDir")) {
+  const bool base_stored = LoadFolder(user_base_dir_, kSettingsKeyPath, "UserDir");
+  if (base_stored && !IsAutomaticBaseFolder(user_base_dir_, install_dir_)) {
     // The folder may be new (or on a share that is away); resolving below reports what counts.
     PathExists(user_base_dir_, true, true);
-  } else {
+  } else if (!base_stored) {
     CopyText(user_base_dir_, sizeof user_base_dir_, install_dir_);
     WriteValue(kSettingsKeyPath, "UserDir", user_base_dir_, kRegTypeText, 0);
   }
@@ -117,11 +119,26 @@ void TTaloRegistry::LoadSettings() {
     WriteValue(kRunKeyPath, kRunValueName, command, kRegTypeText, 0);
 
   bool use_default_user = use_default_user_ != 0;
-  if (!ResolveUserFolder(user_dir_, &use_default_user, user_base_dir_, true)) {
+  if (!ResolveUserFolderOfBase(user_dir_, &use_default_user, true)) {
     user_dir_[0] = '\0';
     use_default_user = false;
   }
   use_default_user_ = use_default_user ? 1 : 0;
+}
+
+int TTaloRegistry::ResolveUserFolderOfBase(char* folder, bool* use_default_user, bool tolerant) {
+  if (!IsAutomaticBaseFolder(user_base_dir_, install_dir_))
+    return ResolveUserFolder(folder, use_default_user, user_base_dir_, tolerant);
+  char base[kPathCapacity];
+  const int length = ResolveAutomaticUserFolder(base, folder, use_default_user, user_base_dir_,
+                                                install_dir_, tolerant);
+  // The setting names the folder in use, which the options show and the uninstaller reads; the
+  // folder is in use even when the registry refuses the write.
+  if (length && lstrcmpiA(base, user_base_dir_) != 0) {
+    WriteValue(kSettingsKeyPath, "UserDir", base, kRegTypeText, 0);
+    CopyText(user_base_dir_, sizeof user_base_dir_, base);
+  }
+  return length;
 }
 
 bool TTaloRegistry::SetEnabled(bool enabled) {
@@ -152,8 +169,12 @@ bool TTaloRegistry::SetRunAtStartup(bool run) {
 bool TTaloRegistry::SetUseDefaultUser(bool use_default_user) {
   char folder[kPathCapacity];
   bool resolved_default = use_default_user;
-  if (!ResolveUserFolder(folder, &resolved_default, user_base_dir_, false)) return false;
-  if (!WriteFlag("UseDefaultUser", use_default_user)) return false;
+  const UserFolderSettings previous = UserFolder();
+  if (!ResolveUserFolderOfBase(folder, &resolved_default, false)) return false;
+  if (!WriteFlag("UseDefaultUser", use_default_user)) {
+    RestoreUserFolder(previous);
+    return false;
+  }
   CopyText(user_dir_, sizeof user_dir_, folder);
   use_default_user_ = resolved_default ? 1 : 0;
   return true;

@@ -61,6 +61,10 @@ class TTaloRegistry {
 
  private:
   void LoadSettings();
+  // Resolves the user data folder below the stored base folder; a base the program chose itself
+  // (the install folder, the application data folders) is chosen again for this user and mode,
+  // and a new choice is stored.
+  int ResolveUserFolderOfBase(char* folder, bool* use_default_user, bool tolerant);
 
   char help_file_[kPathCapacity] = {};
   char install_dir_[kPathCapacity] = {};

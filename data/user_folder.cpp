@@ -11,8 +11,8 @@ constexpr int kUserNameBufferSize = 2048;
 
 }  // namespace
 
-int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_folder, bool tolerant,
-                      UserNameQuery query_user_name) {
+int UserFolderPath(char* folder, bool* use_default_user, const char* base_folder, bool tolerant,
+                   UserNameQuery query_user_name) {
   if (!folder || !use_default_user || !base_folder) return 0;
   folder[0] = '\0';
 
@@ -31,17 +31,24 @@ int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_fol
   int base_length = BoundedLength(base_folder, kPathCapacity);
   int name_length = BoundedLength(user_name, kUserNameFolderChars);
   int needed = *use_default_user ? base_length + 8 : base_length + 1 + name_length + 1;
-  if (needed <= kPathCapacity - 1) {
-    CopyText(folder, kPathCapacity, base_folder);
-    if (*use_default_user) {
-      AppendText(folder, kPathCapacity, "Default\\");
-    } else {
-      AppendText(folder, kPathCapacity, "_");
-      AppendText(folder, kPathCapacity, user_name, kUserNameFolderChars);
-      AppendText(folder, kPathCapacity, "\\");
-    }
-    if (PathExists(folder, true, true)) return needed;
+  if (needed > kPathCapacity - 1) return 0;
+  CopyText(folder, kPathCapacity, base_folder);
+  if (*use_default_user) {
+    AppendText(folder, kPathCapacity, "Default\\");
+  } else {
+    AppendText(folder, kPathCapacity, "_");
+    AppendText(folder, kPathCapacity, user_name, kUserNameFolderChars);
+    AppendText(folder, kPathCapacity, "\\");
   }
+  return needed;
+}
+
+int ResolveUserFolder(char* folder, bool* use_default_user, const char* base_folder, bool tolerant,
+                      UserNameQuery query_user_name) {
+  if (!folder || !use_default_user || !base_folder) return 0;
+  const int length =
+      UserFolderPath(folder, use_default_user, base_folder, tolerant, query_user_name);
+  if (length > 0 && PathExists(folder, true, true)) return length;
   folder[0] = '\0';
   *use_default_user = false;
   return 0;

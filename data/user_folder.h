@@ -13,6 +13,12 @@ using UserNameQuery = BOOL(WINAPI*)(LPSTR buffer, LPDWORD size);
 // The user name is cut to this many characters in the folder name.
 constexpr int kUserNameFolderChars = 251;
 
+// Writes the path of the user data folder below `base_folder` into `folder` (kPathCapacity bytes),
+// as ResolveUserFolder below names it, without looking at the disk. Returns its length, or 0 with
+// `folder` emptied when it does not fit or (strict) the user name cannot be had.
+int UserFolderPath(char* folder, bool* use_default_user, const char* base_folder, bool tolerant,
+                   UserNameQuery query_user_name = GetUserNameA);
+
 // Writes the user data folder into `folder` (kPathCapacity bytes): `base_folder` plus "Default\"
 // when `*use_default_user` is set, else plus "_", the user name and "\"; the folder is created (one
 // level) when missing. When the user name cannot be had, a tolerant call switches to the default

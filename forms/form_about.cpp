@@ -85,6 +85,8 @@ void TFormAbout::fmShow() {
 
 void TFormAbout::edtWebClick() {
   if (web_address_.empty()) return;
+  // A browser that runs already may come to the front only with this process's permission.
+  AllowSetForegroundWindow(ASFW_ANY);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, nullptr, web_address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return;

@@ -39,8 +39,9 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tallowick now"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsDesktopUser
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -68,6 +69,7 @@ Section "Tallowick (required)" SecProgram
 
   Call SetFolderWithBackslash
   WriteRegStr HKLM "${SETTINGS_KEY}" "InstallDir" "$FolderWithBackslash"
+  Call CreateSharedUserFolder
 
   SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${MENU_FOLDER}"
@@ -115,6 +117,15 @@ Function SetFolderWithBackslash
   ${EndIf}
 FunctionEnd
 
+; The setup runs with an administrator's rights and the program must not: an elevated copy would
+; keep its data in that account's folders, and its hook would run elevated. Explorer runs as the
+; user at the desktop, and what it starts has that user's rights. The setup is in front: it lets
+; the program come forward.
+Function StartAsDesktopUser
+  System::Call 'user32::AllowSetForegroundWindow(i -1)'
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM}"'
+FunctionEnd
+
 ; The hook library stays mapped in other programs for a while after the hook is removed: a
 ; library that cannot be replaced is renamed, and the old copy goes at the next restart.
 Function MoveAsideLoadedLibrary
@@ -145,6 +156,7 @@ Section "Uninstall"
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
 
   Call un.OfferUserDataRemoval
+  Call un.RemoveEmptySharedFolder
 
   ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "CreatedFolder"
   DeleteRegKey HKLM "${PRODUCT_KEY}"

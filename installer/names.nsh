@@ -14,6 +14,9 @@
 !define HELP "Talowick.hlp"
 !define UNINSTALLER "Uninstall.exe"
 !define MENU_FOLDER "Tallowick"
+; Below the application data (of each user, and of all users for the shared "Default" folder):
+; the base folder of the user data where the install folder may not be written.
+!define APPDATA_FOLDER "Tallowick"
 
 !define MAIN_WINDOW_CLASS "TFormMain"
 !define MAIN_WINDOW_CAPTION "Quintavel Tallowick"

@@ -1,3 +1,22 @@
+; The shared "Default" user data where users may not write the install folder: a folder below the
+; application data of all users that every user of the machine may change (the Users group gets
+; "modify", handed down to what is made inside). The install folder itself stays writable for
+; administrators alone: the hook library that every program loads lies there.
+Function CreateSharedUserFolder
+  SetShellVarContext all
+  StrCpy $R0 "$APPDATA\${APPDATA_FOLDER}\Default"
+  CreateDirectory "$R0"
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptor(t "D:(A;OICI;0x1301bf;;;BU)", i 1, *p .R1, p 0) i .R2'
+  ${If} $R2 != 0
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p R1, *i .R3, *p .R4, *i .R5) i .R2'
+    ; DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION: the entries inherited
+    ; from the application data folder stay.
+    System::Call 'advapi32::SetNamedSecurityInfo(t R0, i 1, i 0x20000004, p 0, p 0, p R4, p 0) i .R2'
+    System::Call 'kernel32::LocalFree(p R1)'
+  ${EndIf}
+  SetShellVarContext current
+FunctionEnd
+
 ; The uninstaller's handling of user data: each user's assignments live in a folder of its own
 ; ("_" + user name, or "Default" when shared) below the base folder, which is the install folder
 ; unless the user picked another (HKCU "UserDir", perhaps a network share). They are removed only
@@ -63,7 +82,25 @@ Function un.RemoveOwnFolderInBaseFolder
   ${AndIf} ${FileExists} "$R3\_$R4\User.dat"
     Push "$R3\_$R4"
     Call un.RemoveUserFolder
+    RMDir "$R3"
   ${EndIf}
+FunctionEnd
+
+; The shared "Default" folder that the setup made below the application data of all users belongs
+; to this installation, as the one in the install folder does.
+Function un.RemoveSharedUserFolder
+  SetShellVarContext all
+  ${If} ${FileExists} "$APPDATA\${APPDATA_FOLDER}\Default\User.dat"
+    Push "$APPDATA\${APPDATA_FOLDER}\Default"
+    Call un.RemoveUserFolder
+  ${EndIf}
+FunctionEnd
+
+; What the setup made and nobody filled: removed on every uninstall.
+Function un.RemoveEmptySharedFolder
+  SetShellVarContext all
+  RMDir "$APPDATA\${APPDATA_FOLDER}\Default"
+  RMDir "$APPDATA\${APPDATA_FOLDER}"
 FunctionEnd
 
 Function un.OfferUserDataRemoval
@@ -74,6 +111,7 @@ Function un.OfferUserDataRemoval
 remove:
   Call un.RemoveUserFoldersInInstallFolder
   Call un.RemoveOwnFolderInBaseFolder
+  Call un.RemoveSharedUserFolder
   DeleteRegKey HKCU "${PRODUCT_KEY}"
   DeleteRegKey /ifempty HKCU "${COMPANY_KEY}"
 FunctionEnd

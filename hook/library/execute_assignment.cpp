@@ -29,6 +29,9 @@ struct Run {
 bool RunStep(void* context) {
   Run& run = *static_cast<Run*>(context);
   if (IsShortcutKind(run.kind)) {
+    // The shortcut may open in a program that runs already (a browser given a web page), which
+    // Windows lets come to the front only when the foreground process, this one, allows it.
+    AllowSetForegroundWindow(ASFW_ANY);
     const HINSTANCE result =
         ShellExecuteA(nullptr, nullptr, run.file_name, nullptr, nullptr, SW_SHOWNORMAL);
     run.done = reinterpret_cast<INT_PTR>(result) > 32;

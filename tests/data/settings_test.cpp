@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "data/user_base_folder.h"
 #include "tests/support/saved_registry.h"
 #include "tests/support/temp_folder.h"
 
@@ -143,6 +144,35 @@ TEST_F(Settings, FoldersAreNormalisedToEndInABackslash) {
   }
 }
 
+// A standard account may not write the install folder: its data goes below the application
+// data, the user's own or, for the shared "Default", that of all users; the setting names it.
+TEST_F(Settings, WhereTheInstallFolderCannotBeWrittenTheDataGoesBelowTheApplicationData) {
+  char own[kPathCapacity] = {}, shared[kPathCapacity] = {};
+  ASSERT_TRUE(AppDataBaseFolder(own, false) && AppDataBaseFolder(shared, true));
+  const std::string own_folder = UserFolderIn(own);
+  const std::string shared_folder = std::string(shared) + "Default\\";
+  const bool own_existed = IsFolder(own_folder), shared_existed = IsFolder(shared_folder);
+  ASSERT_TRUE(WriteRegistryText(HKEY_LOCAL_MACHINE, kSettingsKey, "InstallDir",
+                                elsewhere_.File("Missing\\Tallowick\\")));
+  {
+    TTaloRegistry settings;
+    EXPECT_EQ(std::string(own), settings.UserBaseDir());
+    EXPECT_EQ(own_folder, settings.UserDir());
+    EXPECT_EQ(own, ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "UserDir"));
+
+    ASSERT_TRUE(settings.SetUseDefaultUser(true));
+    EXPECT_EQ(std::string(shared), settings.UserBaseDir());
+    EXPECT_EQ(shared_folder, settings.UserDir());
+    EXPECT_EQ(shared, ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "UserDir"));
+    ASSERT_TRUE(settings.SetUseDefaultUser(false));
+    EXPECT_EQ(own_folder, settings.UserDir());
+  }
+  TTaloRegistry next_start;
+  EXPECT_EQ(own_folder, next_start.UserDir());
+  if (!own_existed) RemoveDirectoryA(own_folder.c_str());
+  if (!shared_existed) RemoveDirectoryA(shared_folder.c_str());
+}
+
 TEST_F(Settings, WithoutInstallDirTheInstallFolderIsTheRoot) {
   ASSERT_TRUE(test::DeleteRegistryValue(HKEY_LOCAL_MACHINE, kSettingsKey, "InstallDir"));
   ASSERT_TRUE(WriteRegistryText(HKEY_CURRENT_USER, kSettingsKey, "UserDir", elsewhere_.Path()));
@@ -245,10 +275,13 @@ TEST_F(Settings, AFolderThatCannotBeResolvedChangesNothing) {
   EXPECT_EQ(user_dir, settings.UserDir());
   EXPECT_EQ(install_.Path(), ReadRegistryText(HKEY_CURRENT_USER, kSettingsKey, "UserDir"));
 
-  ASSERT_TRUE(test::WriteFileBytes(install_.File("Default"), "a file, not a folder"));
+  // A base folder the user chose: the program does not look for another place.
+  ASSERT_TRUE(settings.SetUserDir(elsewhere_.Path().c_str()));
+  const std::string chosen_user_dir = settings.UserDir();
+  ASSERT_TRUE(test::WriteFileBytes(elsewhere_.File("Default"), "a file, not a folder"));
   EXPECT_FALSE(settings.SetUseDefaultUser(true));
   EXPECT_FALSE(settings.UseDefaultUser());
-  EXPECT_EQ(user_dir, settings.UserDir());
+  EXPECT_EQ(chosen_user_dir, settings.UserDir());
   EXPECT_EQ(0u, StoredDword("UseDefaultUser"));
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main window with real mouse clicks and key presses: Talowick.exe starts with its window
-# inside a Wine virtual desktop, on the shipped data files.
+# inside a Wine virtual desktop, on the shipped data files; at the end the notification area is
+# made anew under the running program.
 #
 #   keyboard_window_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
@@ -88,5 +89,26 @@ settle 0.5
 xdotool key ctrl+alt+F5
 poll 10 keys_contain 74 || fail "with assignments disabled, Ctrl+Alt+F5 did not reach the target"
 text_is "" || fail "with assignments disabled, Ctrl+Alt+F5 still pasted"
+
+# Explorer's notification area made anew while the program runs (as after a crash of Explorer):
+# the new area says so with "TaskbarCreated", the program adds its icon there, and the icon's menu
+# works. The test's own area stands in for Explorer's, whose requests it takes from now on.
+touch "$log.quit"
+area_log="$work/area.log"
+touch "$area_log"
+in_desktop "$probe_exe" notification-area "$(winepath -w "$area_log")" \
+  "$(winepath -w "$work/area.ready")" "$(winepath -w "$work/area.click")" \
+  "$(winepath -w "$work/desktop.done")"
+poll 30 grep -q started "$area_log" || fail "the test's notification area did not start"
+touch "$work/area.ready"
+poll 10 grep -q "^add .* 1024 0x2410 Tallowick$" "$area_log" ||
+  fail "the program did not add its icon to the new notification area: $(cat "$area_log")"
+xdotool mousemove 300 200
+touch "$work/area.click"
+poll 10 popup_open || fail "the icon in the new notification area did not open its menu"
+import -window root "$build/new_notification_area_menu.png" 2>/dev/null || true
+read -r menu_left menu_top _ <<<"$(probe rect "#32768" -)"
+xdotool mousemove $((menu_left + 40)) $((menu_top + 10)) click 1
+poll 10 main_visible || fail "Open Keyboard in the new notification area's menu did not show the window"
 
 echo "keyboard window test passed"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release package end to end, in a fresh Wine prefix: `make dist` output, a silent install,
 # the program started from its Start menu entry, an update over the running copy, a text
-# assignment carried out by the installed copy's hook in another application, and a silent
-# uninstall that leaves only the user data behind. Prints the setup size and the install and
+# assignment carried out by the installed copy's hook in another application, a silent uninstall
+# that leaves only the user data behind, and an install through the setup's pages whose finish page
+# starts the program. Prints the setup size and the install and
 # uninstall times.
 #
 #   setup_test.sh BUILD_DIR PROBE_EXE TARGET_EXE
@@ -98,6 +99,15 @@ done
 link_texts=$(strings "$menu_unix/Tallowick.lnk"; strings -el "$menu_unix/Tallowick.lnk")
 grep -qixF "${install_win}Talowick.exe" <<<"$link_texts" || fail "the Start menu entry does not point at the program"
 
+# The shared "Default" folder below the application data of all users, which every user of the
+# machine may change; the install folder stays the administrators'. Wine keeps no access rules of
+# its own: it turns the grant to the Users into Unix rights for others than the owner.
+shared_unix=$(winepath -u 'C:\ProgramData\Tallowick\Default')
+[ -d "$shared_unix" ] || fail "the setup made no shared folder $shared_unix"
+others_may_write() { [ $((8#$(stat -c %a "$1") & 8#022)) != 0 ]; }
+others_may_write "$shared_unix" || fail "the shared folder is $(stat -c %A "$shared_unix"): only its owner may write"
+others_may_write "$install_unix" && fail "the setup let others write its folder: $(stat -c %A "$install_unix")"
+
 # Started through its Start menu entry, the program finds its files through InstallDir alone
 # and shows the keyboard picture.
 main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
@@ -172,8 +182,39 @@ uninstall_caption="Quintavel Tallowick Uninstall "  # sic: the setup system adds
 user_key='HKCU\Software\Quintavel Software\Tallowick'
 page_shows() { probe texts "#32770" "$uninstall_caption" | grep -q "$1"; }
 question_shown() { probe texts "#32770" - | grep -q "Also remove the key combination assignments"; }
+# The setup as a user runs it, page by page with the default buttons; its finish page's "Start
+# Tallowick now" (ticked) starts the program through Explorer, as the user at the desktop and not
+# as a child of the setup with its administrator rights.
+# The setup's caption names its page ("Quintavel Tallowick Setup: License Agreement"); it is the
+# only dialog in the desktop meanwhile.
+setup_page_shows() { probe texts "#32770" - | grep -q "$1"; }
+install_with_pages() {
+  in_desktop "$setup"
+  local page
+  for page in "Welcome to" "License Agreement" "Choose Components" "Choose Install Location"; do
+    poll 30 setup_page_shows "$page" || fail "the setup did not show the page '$page'"
+    probe press - 1 || fail "cannot press the default button on '$page'"
+  done
+  poll 60 setup_page_shows "Completing" || fail "the setup did not reach its finish page"
+  probe child "#32770" - "Start Tallowick now" | grep -q " checked enabled " ||
+    fail "Start Tallowick now is not offered ticked"
+  import -window root "$build/setup_finish.png" 2>/dev/null || true
+  local setup_process
+  read -r setup_process _ <<<"$(probe process "#32770" -)"
+  probe press - 1 || fail "cannot press Finish"
+  poll 60 main_visible || fail "Start Tallowick now did not start the program"
+  read -r _ program_parent _ <<<"$(probe process TFormMain "Quintavel Tallowick")"
+  [ -n "$setup_process" ] && [ -n "$program_parent" ] || fail "cannot read the processes"
+  [ "$program_parent" != "$setup_process" ] ||
+    fail "Start Tallowick now started the program as a child of the setup"
+}
+
 uninstall_answering() {
-  wine "$setup" /S || fail "the setup for the uninstall with answer $1 failed"
+  if [ "$1" = 7 ]; then
+    install_with_pages
+  else
+    wine "$setup" /S || fail "the setup for the uninstall with answer $1 failed"
+  fi
   key_exists "$user_key" || fail "no settings of the program to remove ($user_key)"
   in_desktop "${install_win}Uninstall.exe"
   poll 30 page_shows "Uninstalling from:" || fail "the uninstaller did not show its confirmation"
@@ -192,6 +233,7 @@ uninstall_answering 6  # Yes
 key_exists "$user_key" && fail "answering Yes left the settings"
 # The folder was there before these installs (it held the kept data): emptied, not removed.
 [ -z "$(ls -A "$install_unix")" ] || fail "answering Yes left files: $(ls -A "$install_unix")"
+[ ! -e "$(winepath -u 'C:\ProgramData\Tallowick')" ] || fail "answering Yes left the shared folder"
 
 install=
 

@@ -48,10 +48,19 @@
 //                                             exists, so that the desktop outlives the gaps
 //                                             between the programs a test starts there; holds
 //                                             LOCKED open without sharing meanwhile
+//   probe process CLASS CAPTION               prints "PID PARENT_PID PARENT" of the window's
+//                                             process; PARENT is the starting program's file
+//                                             name, "-" when it has ended
+//   probe notification-area LOG READY CLICK DONE
+//                                             a notification area in place of Explorer's (see
+//                                             notification_area.h)
 //   probe resources CLASS CAPTION             prints "handles=N private_kib=N windows=N gdi=N
 //                                             user=N" of the window's process; gdi and user are
 //                                             GetGuiResources', "-" where it answers 0 (Wine)
 // A "-" for CLASS or CAPTION matches any.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -62,6 +71,7 @@
 #include "data/file_version.h"
 #include "data/settings.h"
 #include "data/user_data.h"
+#include "tests/probe/notification_area.h"
 #include "tests/support/object_records.h"
 #include "tests/support/process_resources.h"
 #include "tests/support/program_information.h"
@@ -226,11 +236,34 @@ int PrintResources(HWND window) {
   return 0;
 }
 
+// The process entry of `process_id` from a snapshot of all processes.
+bool FindProcess(DWORD process_id, PROCESSENTRY32* entry) {
+  talo::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return false;
+  entry->dwSize = sizeof *entry;
+  for (BOOL more = Process32First(snapshot.get(), entry); more;
+       more = Process32Next(snapshot.get(), entry))
+    if (entry->th32ProcessID == process_id) return true;
+  return false;
+}
+
+int PrintProcess(HWND window) {
+  DWORD process_id = 0;
+  PROCESSENTRY32 process = {}, parent = {};
+  if (!window || !GetWindowThreadProcessId(window, &process_id) ||
+      !FindProcess(process_id, &process))
+    return 1;
+  const bool parent_runs = FindProcess(process.th32ParentProcessID, &parent);
+  std::printf("%lu %lu %s\n", process_id, process.th32ParentProcessID,
+              parent_runs ? parent.szExeFile : "-");
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
                "|clipboard-formats|rect|focus|default|foreground|close|texts|version|userdir"
-               "|userdata|listview|child|resources|pif|hold"
+               "|userdata|listview|child|resources|pif|hold|process|notification-area"
                " ...\n");
   return 2;
 }
@@ -358,6 +391,10 @@ int main(int argc, char** argv) {
     if (keeper) DestroyWindow(keeper);
     return 0;
   }
+  if (command == "process" && argc >= 4)
+    return PrintProcess(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
+  if (command == "notification-area" && argc >= 6)
+    return RunNotificationArea(argv[2], argv[3], argv[4], argv[5]);
   if (command == "userdir") {
     talo::TTaloRegistry settings;
     std::printf("%s\n", settings.UserDir());

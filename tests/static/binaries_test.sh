@@ -54,4 +54,31 @@ for key in VS_VERSION_INFO FileVersion ProductVersion; do
 done
 grep -qx "$version" <<<"$texts" || fail "Talowick.exe does not carry the version $version"
 
+# The program's manifest (read from the file: the only UTF-8 XML it holds): it runs with the
+# rights of whoever starts it, names the Windows versions it was made for, and keeps the common
+# controls of Windows XP and later.
+manifest=$(strings -n 4 "$program" | sed -n '/<assembly /,/<\/assembly>/p')
+[ -n "$manifest" ] || fail "Talowick.exe holds no manifest"
+manifest_has() { grep -q "$1" <<<"$manifest" || fail "the manifest lacks $2: $manifest"; }
+manifest_has '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "asInvoker"
+for os in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+  4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 \
+  8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+  manifest_has "<supportedOS Id=\"{$os}\"/>" "the supported Windows $os"
+done
+manifest_has 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "the common controls"
+[ "$(grep -c '<requestedExecutionLevel' <<<"$manifest")" = 1 ] || fail "more than one execution level"
+
+# What Wine does not enforce, seen in the calls the files make: a program that hands the front to
+# another allows it first, the program adds its icon again when Explorer says the notification
+# area is new, and the library lets a program that a shortcut opens come forward.
+imported_functions() { "$objdump" -p "$1" | awk '/DLL Name:/ { dll = tolower($3) } NF == 3 && $1 ~ /^[0-9a-f]+$/ { print dll, $3 }'; }
+program_calls=$(imported_functions "$program")
+for call in "user32.dll AllowSetForegroundWindow" "user32.dll RegisterWindowMessageA" \
+  "shell32.dll SHGetFolderPathA"; do
+  grep -qx "$call" <<<"$program_calls" || fail "Talowick.exe does not import ${call#* }"
+done
+grep -qx "user32.dll AllowSetForegroundWindow" <<<"$(imported_functions "$library")" ||
+  fail "Talospur.dll does not import AllowSetForegroundWindow"
+
 echo "binaries test passed ($format, Talospur.dll $size bytes)"
