@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/help.h"
+#include "forms/help_topics.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
 #include "tests/tools/help_file_reader.h"
@@ -23,10 +23,10 @@ std::string SourceText(const std::string& relative) {
   return text.str();
 }
 
-// The kHelp* constants app/help.h declares, by name: the numbers the program can open.
+// The kHelp* constants forms/help_topics.h declares, by name: the numbers the program can open.
 std::map<std::string, unsigned> DeclaredContexts() {
   std::map<std::string, unsigned> contexts;
-  const std::string header = SourceText("app\\help.h");
+  const std::string header = SourceText("forms\\help_topics.h");
   const std::regex constant(R"((kHelp\w+)\s*=\s*(\d+))");
   for (std::sregex_iterator it(header.begin(), header.end(), constant), end; it != end; ++it)
     contexts[(*it)[1]] = static_cast<unsigned>(std::stoul((*it)[2]));
@@ -46,7 +46,7 @@ class ShippedHelp : public ::testing::Test {
 
 TEST_F(ShippedHelp, EveryContextNumberOfTheProgramOpensATopicWithRealText) {
   const auto contexts = DeclaredContexts();
-  ASSERT_EQ(contexts.size(), 5u) << "app/help.h changed: check the help source";
+  ASSERT_EQ(contexts.size(), 5u) << "forms/help_topics.h changed: check the help source";
   EXPECT_EQ(contexts.at("kHelpMainWindow"), kHelpMainWindow);
   EXPECT_EQ(contexts.at("kHelpAssign"), kHelpAssign);
   for (const auto& [name, number] : contexts) {
@@ -65,7 +65,7 @@ TEST_F(ShippedHelp, EveryContextNumberOfTheProgramOpensATopicWithRealText) {
 
 TEST_F(ShippedHelp, TheCodeOpensHelpOnlyThroughTheDeclaredContexts) {
   const auto contexts = DeclaredContexts();
-  const std::regex call(R"((?:ShowHelp\(|menuHelp\.Attach\(\*this,\s*)(\w+)\))");
+  const std::regex call(R"((?:ShowHelp\(|show_help\(|menuHelp\.Attach\(\*this,\s*)(\w+)\))");
   int calls = 0;
   for (const char* file : {"app\\form_main.cpp", "forms\\help_menu.cpp", "forms\\form_list.cpp",
                            "forms\\form_options.cpp", "forms\\form_assign.cpp"}) {
