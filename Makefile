@@ -92,6 +92,6 @@ dist: build
 fuzz: build
 	$(WINE) stop
 	$(WINE) prepare
-	cd $(BUILD) && $(CURDIR)/scripts/wine.sh $(abspath $(BUILD)) run bench/fuzz.exe \
+	cd $(BUILD) && $(CURDIR)/scripts/wine.sh $(abspath $(BUILD)) run tests/fuzz.exe \
 	  $(FUZZ_COUNT) $(FUZZ_SEED) $(FUZZ_READER); status=$$?; cd $(CURDIR) && $(WINE) stop; \
 	  exit $$status

@@ -87,13 +87,5 @@ TEST(Switches, AreFoundAnywhereAsSubstringsAndSilentWins) {
   }
 }
 
-TEST(PreviousInstance, NeedsAClassNameAndACaption) {
-  EXPECT_EQ(FindPreviousInstance(nullptr, "Quintavel Tallowick"), nullptr);
-  EXPECT_EQ(FindPreviousInstance("", "Quintavel Tallowick"), nullptr);
-  EXPECT_EQ(FindPreviousInstance("TFormMain", nullptr), nullptr);
-  EXPECT_EQ(FindPreviousInstance("TFormMain", "Quintavel Tallowick"), nullptr);
-  EXPECT_FALSE(CloseInstance(nullptr));
-}
-
 }  // namespace
 }  // namespace talo

@@ -81,9 +81,5 @@ TEST_F(TrayIcon, DestructorRemovesTheIcon) {
   EXPECT_FALSE(TrayIconExists(window_, kTrayIconId));
 }
 
-TEST_F(TrayIcon, UpdateNeedsTheMainWindowAndTheIconObject) {
-  EXPECT_FALSE(UpdateTrayIcon(true));
-}
-
 }  // namespace
 }  // namespace talo

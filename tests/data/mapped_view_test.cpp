@@ -60,27 +60,6 @@ TEST(MappedView, OpeningFailsForAMissingBlockOrOneSmallerThanAsked) {
   EXPECT_TRUE(view.Open(name.c_str(), 4096));
 }
 
-TEST(MappedView, EmptyOrMissingNameMeansDefault) {
-  TMappedView created, opened;
-  ASSERT_TRUE(created.Create("", 16));
-  EXPECT_STREQ(created.Name(), "DEFAULT");
-  ASSERT_TRUE(opened.Open(nullptr, 16));
-  EXPECT_STREQ(opened.Name(), "DEFAULT");
-  created.View()[3] = 9;
-  EXPECT_EQ(opened.View()[3], 9);
-}
-
-TEST(MappedView, SizeBelowOneMakesAOneByteBlock) {
-  for (int size : {0, -5}) {
-    TMappedView view;
-    ASSERT_TRUE(view.Create(test::UniqueName("tiny").c_str(), size));
-    EXPECT_EQ(view.Size(), 1);
-    EXPECT_TRUE(view.IsOpenWithSize(1));
-    ASSERT_NE(view.View(), nullptr);
-    EXPECT_EQ(view.View()[0], 0);
-  }
-}
-
 TEST(MappedView, ClosingReleasesTheBlockAndIsHarmlessWhenRepeated) {
   TMappedView never_opened;
   never_opened.Close();

@@ -12,7 +12,6 @@
 
 #include "data/graph_data.h"
 #include "tests/support/bitmap_pixels.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/win_driver.h"
 
 namespace talo {
@@ -66,10 +65,6 @@ class ShippedGraphics : public ::testing::Test {
   TTaloGraphData data_;
   test::ScreenDC screen_;
 };
-
-TEST_F(ShippedGraphics, FileHasExactlyTheSizeOfTheView) {
-  EXPECT_EQ(test::ReadFileBytes(test::InstallFolder() + "Graphics.dat").size(), 100196u);
-}
 
 TEST_F(ShippedGraphics, EverySlotAFormUsesDecodesAtItsImagesSizeAndNoOtherSlotHasAPicture) {
   const std::map<int, Size> expected = ExpectedPictures();

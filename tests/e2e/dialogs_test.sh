@@ -10,9 +10,6 @@ rename_host_exe=$5
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
-focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
-probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
-
 # The about box, from the options form's Help menu.
 in_desktop "${install}Talowick.exe"
 poll 60 visible TFormMain || fail "the main window did not show"
@@ -36,7 +33,7 @@ web_line=$(probe child TFormAbout - Edit | cut -d' ' -f7-)
 xdotool key Tab
 poll 5 focus_is TFormAbout Talowick.hlp || fail "Tab did not reach the web line"
 xdotool key Return
-poll 5 probe_has_box "About Tallowick" || fail "the missing help file was not reported"
+poll 5 box_shown "About Tallowick" || fail "the missing help file was not reported"
 probe msgbox "About Tallowick" | grep -q "^Unable to open '.*Talowick.hlp'\.$" ||
   fail "the report names no help file: $(probe msgbox "About Tallowick")"
 xdotool key Return

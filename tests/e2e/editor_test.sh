@@ -15,14 +15,10 @@ caption='"Ctrl + Alt + F7" - Key Combination Assignment'
 shots="$build/editor"
 mkdir -p "$shots"
 
-# "enabled|disabled checked|unchecked" of the editor's control with that text.
-state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
-status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }
 file_is() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }
-fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null); }
 
-# The keyboard window is active: the combination opens the editor.
-open_editor() {
+# The keyboard window shown by a second start and made active: Ctrl+Alt+F7 opens the editor.
+show_window_and_open_editor() {
   wine explorer /desktop="$desktop" "${install}Talowick.exe" >/dev/null 2>&1
   poll 10 visible TFormMain || fail "the main window did not show"
   # The window may take a moment to become active after it shows: a click on its caption makes
@@ -45,11 +41,10 @@ open_editor() {
 # Enter on the default button; the overwrite question, when it comes, answered with `answer`.
 save_with() {
   xdotool key Return
-  poll 5 probe_has_box "Save confirmation." || fail "no overwrite question ($2)"
+  poll 5 box_shown "Save confirmation." || fail "no overwrite question ($2)"
   xdotool key "$1"
 }
-probe_has_box() { probe msgbox "$1" 0 >/dev/null; }
-shows_close() { [ "$(state Close)" = "enabled unchecked" ]; }
+shows_close() { [ "$(editor_state Close)" = "enabled unchecked" ]; }
 picture_on_clipboard() { probe_block clipboard-formats | grep -qw 8; }
 # Ctrl (11) and V (56) reached the target after the keys it had seen before.
 pasted_after() { case "$(log_field keys)" in "$1"*"11 56 "*) return 0 ;; *) return 1 ;; esac; }
@@ -65,20 +60,21 @@ poll 60 visible TFormMain || fail "the main window did not show"
 focus_desktop >/dev/null
 
 # A free combination: its name as title, no kind, not enabled, nothing to apply.
-open_editor "first opening"
-probe window TFormAssign "$caption" >/dev/null || fail "the editor's caption is not: $caption"
-[ "$(state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on opening"
-[ "$(state "&Enabled")" = "enabled unchecked" ] || fail "a free combination opens enabled"
+show_window_and_open_editor "first opening"
+visible TFormAssign "$caption" || fail "the editor's caption is not: $caption"
+[ "$(editor_state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on opening"
+[ "$(editor_state "&Enabled")" = "enabled unchecked" ] || fail "a free combination opens enabled"
 for kind in "&Shortcut" "&Text" "&Object"; do
-  [ "$(state "$kind")" = "enabled unchecked" ] || fail "$kind is selected for a free combination"
+  [ "$(editor_state "$kind")" = "enabled unchecked" ] ||
+    fail "$kind is selected for a free combination"
 done
-shot fresh
+shot TFormAssign fresh
 
 # Enabled without a kind is refused with the incomplete-data message.
 xdotool key space
-[ "$(state "&Apply")" = "enabled unchecked" ] || fail "ticking Enabled did not enable Apply"
+[ "$(editor_state "&Apply")" = "enabled unchecked" ] || fail "ticking Enabled did not enable Apply"
 xdotool key Return
-poll 5 probe_has_box "Incomplete key assignment data." || fail "no incomplete-data message"
+poll 5 box_shown "Incomplete key assignment data." || fail "no incomplete-data message"
 probe msgbox "Incomplete key assignment data." | grep -q "^Please select one of the three" ||
   fail "the incomplete-data message is not the kind message"
 xdotool key Return
@@ -93,10 +89,11 @@ xdotool key alt+t Tab
 xdotool type --delay 20 "Dear reader,"
 xdotool key ctrl+Return ctrl+Tab
 xdotool type --delay 20 "hello."
-shot text
+shot TFormAssign text
 xdotool key Return
 poll 10 gone TFormAssign || fail "Enter did not save and close the editor"
-[ "$(status_byte)" = 18 ] || fail "User.dat holds $(status_byte), not 18, for the text"
+[ "$(status_byte 0x$code)" = 18 ] ||
+  fail "User.dat holds $(status_byte 0x$code), not 18, for the text"
 [ -f "$user_dir/User.bak" ] || fail "no User.bak after the save"
 file_is "$user_dir/$code.dat" $'My greeting\r' || fail "the title file holds: $(cat "$user_dir/$code.dat")"
 file_is "$user_dir/$code.txt" $'Dear reader,\r\n\thello.' ||
@@ -109,48 +106,50 @@ press_in_target
 poll 10 text_is $'Dear reader,\r\n\thello.' || fail "the text was not pasted into the target"
 
 # Reopened: the stored text, Text and Enabled selected, nothing to apply; Escape keeps it all.
-before=$(fingerprint)
-open_editor "the stored text"
-[ "$(state "&Text")" = "enabled checked" ] || fail "the stored text kind is not selected"
-[ "$(state "&Enabled")" = "enabled checked" ] || fail "the stored assignment is not enabled"
-[ "$(state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on reopening"
+before=$(user_folder_fingerprint)
+show_window_and_open_editor "the stored text"
+[ "$(editor_state "&Text")" = "enabled checked" ] || fail "the stored text kind is not selected"
+[ "$(editor_state "&Enabled")" = "enabled checked" ] || fail "the stored assignment is not enabled"
+[ "$(editor_state "&Apply")" = "disabled unchecked" ] || fail "Apply is enabled on reopening"
 xdotool key d ctrl+a
 xdotool type --delay 20 "Escaped title"
 xdotool key Escape
 poll 10 gone TFormAssign || fail "Escape did not close the editor"
-[ "$before" = "$(fingerprint)" ] || fail "Escape changed the user data folder"
+[ "$before" = "$(user_folder_fingerprint)" ] || fail "Escape changed the user data folder"
 
 # Apply saves (after the overwrite question) and turns OK into Close; an edit after it is lost
 # by Close.
-open_editor "Apply then Close"
+show_window_and_open_editor "Apply then Close"
 xdotool key d ctrl+a
 xdotool type --delay 20 "Applied title"
 xdotool key alt+a
-poll 5 probe_has_box "Save confirmation." || fail "Apply over content asked nothing"
+poll 5 box_shown "Save confirmation." || fail "Apply over content asked nothing"
 xdotool key y
 poll 5 shows_close || fail "OK did not become Close after Apply"
-[ "$(state Cancel)" = "disabled unchecked" ] || fail "Cancel stays enabled after Apply"
+[ "$(editor_state Cancel)" = "disabled unchecked" ] || fail "Cancel stays enabled after Apply"
 xdotool key d ctrl+a
 xdotool type --delay 20 "Lost title"
-[ "$(state "&Apply")" = "enabled unchecked" ] || fail "an edit after Apply did not enable Apply"
+[ "$(editor_state "&Apply")" = "enabled unchecked" ] ||
+  fail "an edit after Apply did not enable Apply"
 xdotool key Return
 poll 10 gone TFormAssign || fail "Close did not close the editor"
 file_is "$user_dir/$code.dat" $'Applied title\r' || fail "Close saved the edit made after Apply"
 
 # A picture object pasted with Ctrl+V: answering No to the question saves nothing; Yes saves it.
 probe clipboard-bitmap 1024 768
-open_editor "the object"
+show_window_and_open_editor "the object"
 xdotool key alt+o Tab ctrl+v
 settle 1
-shot object
+shot TFormAssign object
 save_with n "object, No"
 settle 0.5
 visible TFormAssign || fail "No to the overwrite question closed the editor"
-[ "$(status_byte)" = 18 ] || fail "No to the overwrite question still saved the kind"
+[ "$(status_byte 0x$code)" = 18 ] || fail "No to the overwrite question still saved the kind"
 [ ! -f "$user_dir/$code.obj" ] || fail "No to the overwrite question still saved the object"
 save_with y "object, Yes"
 poll 10 gone TFormAssign || fail "the object save did not close the editor"
-[ "$(status_byte)" = 1c ] || fail "User.dat holds $(status_byte), not 1c, for the object"
+[ "$(status_byte 0x$code)" = 1c ] ||
+  fail "User.dat holds $(status_byte 0x$code), not 1c, for the object"
 [ "$(od -An -tu4 -N4 "$user_dir/$code.obj" | tr -d ' ')" = 8 ] ||
   fail "the object file does not start with the picture (CF_DIB)"
 probe clipboard "the test's own clipboard text"
@@ -164,14 +163,16 @@ poll 10 pasted_after "$keys_before" ||
 ran="$work/ran.txt"
 printf 'echo ran> "%s"\r\n' "$(winepath -w "$ran")" >"$work/mark.bat"
 probe clipboard-files "$(winepath -w "$work/mark.bat")"
-open_editor "the shortcut"
+show_window_and_open_editor "the shortcut"
 xdotool key alt+s Tab ctrl+v
 settle 1
-[ "$(state "&Enabled")" = "enabled checked" ] || fail "the pasted shortcut did not tick Enabled"
-shot shortcut
+[ "$(editor_state "&Enabled")" = "enabled checked" ] ||
+  fail "the pasted shortcut did not tick Enabled"
+shot TFormAssign shortcut
 save_with y "shortcut"
 poll 10 gone TFormAssign || fail "the shortcut save did not close the editor"
-[ "$(status_byte)" = 11 ] || fail "User.dat holds $(status_byte), not 11, for the shortcut"
+[ "$(status_byte 0x$code)" = 11 ] ||
+  fail "User.dat holds $(status_byte 0x$code), not 11, for the shortcut"
 [ -f "$user_dir/$code.lnk" ] || fail "no $code.lnk after the shortcut save"
 [ -f "$user_dir/$code.obj" ] && [ -f "$user_dir/$code.txt" ] ||
   fail "the other contents were not kept beside the shortcut"

@@ -14,13 +14,6 @@ help_file="$build/install/Talowick.hlp"
 [ -s "$help_file" ] || fail "the build made no Talowick.hlp"
 cp "$help_file" "$(winepath -u "$install")"
 
-main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
-main_hidden() { probe window TFormMain "Quintavel Tallowick" | grep -q hidden; }
-list_visible() { probe window TFormList "Key Combination Assignment List" | grep -q visible; }
-list_gone() { ! list_visible; }
-help_visible() { probe window MS_WINHELP "Tallowick Help" | grep -q visible; }
-help_gone() { ! help_visible; }
-focus_is() { [ "$(probe focus TFormMain "Quintavel Tallowick")" = "$1" ]; }
 # The first line of the help viewer's text window: the title of the topic it shows. (Its lines
 # may end in a lone carriage return, so those become line ends.)
 topic_title() {
@@ -33,20 +26,15 @@ topic_title() {
   return 1
 }
 topic_is() { [ "$(topic_title)" = "$1" ]; }
-click_child() {
-  local left top right bottom
-  read -r left top right bottom _ <<<"$(probe child "$1" "$2" "$3")"
-  [ -n "$bottom" ] || fail "no \"$3\" in $1"
-  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
-}
 
 in_desktop "${install}Talowick.exe"
 poll 60 main_visible || fail "the main window did not show"
 window=$(focus_desktop)
 
 # The Help button: topic 14.
-click_child TFormMain "Quintavel Tallowick" Help
-poll 8 help_visible || fail "the Help button opened no help window captioned \"Tallowick Help\""
+click_child TFormMain Help
+poll 8 visible MS_WINHELP "Tallowick Help" ||
+  fail "the Help button opened no help window captioned \"Tallowick Help\""
 poll 5 topic_is "The Main Window" || fail "the help window shows \"$(topic_title)\", not topic 14"
 settle 1
 import -window root -crop 1024x768+0+0 "$build/help_test.png" 2>/dev/null || true
@@ -59,16 +47,17 @@ read -r left top right _ <<<"$(probe rect TFormMain "Quintavel Tallowick")"
 xdotool mousemove $((right - 100)) $((top + 8)) click 1
 settle 0.5
 xdotool key Tab
-poll 5 focus_is "Key Combination Assignment List" || fail "Tab did not reach the list button"
+poll 5 focus_is TFormMain "Key Combination Assignment List" ||
+  fail "Tab did not reach the list button"
 xdotool key space
-poll 8 list_visible || fail "the assignment list did not open"
+poll 8 visible TFormList || fail "the assignment list did not open"
 xdotool key F1
 poll 5 topic_is "The Assignment List" || fail "F1 in the list shows \"$(topic_title)\", not topic 16"
 xdotool key Escape
-poll 5 list_gone || fail "the list did not close"
+poll 5 gone TFormList || fail "the list did not close"
 
 # Hiding the main window closes the help window.
-xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+double_click_tray
 poll 10 main_hidden || fail "double-clicking the tray icon did not hide the window"
-poll 8 help_gone || fail "hiding the main window left the help window open"
+poll 8 gone MS_WINHELP "Tallowick Help" || fail "hiding the main window left the help window open"
 echo "help: topics 14 and 16 shown, closed with the main window"

@@ -17,15 +17,14 @@ source "$(dirname "$0")/lib.sh"
 e2e_setup shipped
 
 disabled() { probe window "$1" - | grep -q disabled; }
-state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
 same_as_before() {
   for file in "$@"; do cmp -s "$before/$file" "$user/$file" || fail "$file changed ($step)"; done
 }
 
 # Ctrl + Alt + F5 starts a genuine program information file, Ctrl + Alt + F6 pastes a text object,
 # Ctrl + Alt + F7 pastes a text.
-user_dir=$(probe_block userdir)
-user=$(winepath -u "$user_dir")
+win_user_dir=$(probe_block userdir)
+user=$(winepath -u "$win_user_dir")
 full_disk=
 if mkdir -p "$work/full" && mount -t tmpfs -o size=1m tmpfs "$work/full" 2>/dev/null; then
   umount "$work/full"
@@ -35,8 +34,9 @@ if mkdir -p "$work/full" && mount -t tmpfs -o size=1m tmpfs "$work/full" 2>/dev/
   cp -a "$work/full/." "$user/"
   full_disk=1
 fi
-probe_block userdata "$user_dir" 0x674:0x12 0x675:0x1C 0x676:0x18 0x677:0x18 || fail "cannot write the user data"
-probe_block pif "$user_dir\\0674.pif" "Old editor" 'C:\EDIT.COM' || fail "cannot write the PIF"
+probe_block userdata "$win_user_dir" 0x674:0x12 0x675:0x1C 0x676:0x18 0x677:0x18 ||
+  fail "cannot write the user data"
+probe_block pif "$win_user_dir\\0674.pif" "Old editor" 'C:\EDIT.COM' || fail "cannot write the PIF"
 printf '\1\0\0\0\14\0\0\0Kept object\0' >"$user/0675.obj"
 printf 'Old editor\r\n' >"$user/0674.dat"
 printf 'Old object\r\n' >"$user/0675.dat"
@@ -61,7 +61,7 @@ told_about() {
 # Another program holds a file of the user folder open, without sharing, until release_file.
 hold_file() {
   rm -f "$work/release"
-  wine "$probe_exe" hold "$(winepath -w "$work")\\release" "$user_dir\\$1" >/dev/null 2>&1 &
+  wine "$probe_exe" hold "$(winepath -w "$work")\\release" "$win_user_dir\\$1" >/dev/null 2>&1 &
   pids+=($!)
   settle 1
 }
@@ -71,7 +71,7 @@ step="object held by another program"
 hold_file "0675.obj"
 open_editor ctrl+alt+F6
 told_about 0675.obj
-[ "$(state "&Object")" = "enabled checked" ] || fail "the kind was not kept ($step)"
+[ "$(editor_state "&Object")" = "enabled checked" ] || fail "the kind was not kept ($step)"
 save_title "New object"
 release_file
 same_as_before User.dat 0675.obj 0674.pif
@@ -80,8 +80,8 @@ same_as_before User.dat 0675.obj 0674.pif
 step="genuine program information file"
 open_editor ctrl+alt+F5
 told_about 0674.pif
-[ "$(state "&Shortcut")" = "enabled checked" ] || fail "the kind was not kept ($step)"
-[ "$(state "&Enabled")" = "enabled checked" ] || fail "the state was not kept ($step)"
+[ "$(editor_state "&Shortcut")" = "enabled checked" ] || fail "the kind was not kept ($step)"
+[ "$(editor_state "&Enabled")" = "enabled checked" ] || fail "the state was not kept ($step)"
 same_as_before User.dat 0674.pif
 save_title "New editor"
 same_as_before User.dat 0675.obj 0674.pif

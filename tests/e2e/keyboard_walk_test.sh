@@ -19,14 +19,7 @@ code=0670  # Ctrl + Alt + F1
 shots="$build/keyboard_walk"
 mkdir -p "$shots"
 
-focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
 framed_is() { [ "$(probe default "$1" -)" = "$2" ]; }
-status_byte() { od -An -tx1 -j $((1024 + 16#$code)) -N1 "$user_dir/User.dat" | tr -d ' '; }
-fingerprint() { (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null); }
-shot() {
-  read -r l t r b _ _ <<<"$(probe rect "$1" -)"
-  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$shots/$2.png"
-}
 # Tab until `text` has the focus in the form of class `form`; that button alone shows the frame.
 tab_to() {
   local form=$1 text=$2
@@ -89,13 +82,13 @@ poll 10 gone TFormOptions || fail "Escape did not close the options"
 # The editor: Enter on the focused Cancel closes it and writes nothing. The opening itself may
 # write (a free combination's byte is cleared), so the folder is read once the editor shows.
 press_in_keyboard_window ctrl+alt+F1 "Cancel"
-before=$(fingerprint)
+before=$(user_folder_fingerprint)
 type_text_assignment "Walk title" "walk text"
 tab_to TFormAssign Cancel
 shot TFormAssign editor_cancel_framed
 xdotool key Return
 poll 10 gone TFormAssign || fail "Enter on Cancel did not close the editor"
-[ "$before" = "$(fingerprint)" ] || fail "Enter on Cancel changed the user folder"
+[ "$before" = "$(user_folder_fingerprint)" ] || fail "Enter on Cancel changed the user folder"
 
 # Enter on the focused Apply saves and keeps the editor, whose OK reads Close. Escape does not
 # close it then (its Cancel is disabled); Enter presses Close.
@@ -106,8 +99,11 @@ tab_to TFormAssign "&Apply"
 shot TFormAssign editor_apply_framed
 xdotool key Return
 # The text is stored before the byte that names it: both are waited for.
-applied() { [ "$(status_byte)" = 18 ] && [ "$(cat "$user_dir/$code.txt" 2>/dev/null)" = "walk text" ]; }
-poll 10 applied || fail "Apply saved $(status_byte) and: $(cat "$user_dir/$code.txt" 2>/dev/null)"
+applied() {
+  [ "$(status_byte 0x$code)" = 18 ] && [ "$(cat "$user_dir/$code.txt" 2>/dev/null)" = "walk text" ]
+}
+poll 10 applied ||
+  fail "Apply saved $(status_byte 0x$code) and: $(cat "$user_dir/$code.txt" 2>/dev/null)"
 visible TFormAssign || fail "Enter on Apply closed the editor"
 poll 5 framed_is TFormAssign Close || fail "OK did not become the framed Close after Apply"
 xdotool key Escape

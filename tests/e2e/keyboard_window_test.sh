@@ -9,20 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_setup shipped
 
-main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
-main_hidden() { probe window TFormMain "Quintavel Tallowick" | grep -q hidden; }
-editor_visible() { probe window TFormAssign - | grep -q visible; }
-editor_gone() { ! editor_visible; }
-popup_open() { probe window "#32768" - | grep -q visible; }
-popup_closed() { ! popup_open; }
-focus_is() { [ "$(probe focus TFormMain "Quintavel Tallowick")" = "$1" ]; }
-enabled_setting() {
-  wine reg query 'HKCU\Software\Quintavel Software\Tallowick\CurrentVersion' /v Enabled 2>/dev/null |
-    tr -d '\r' | awk '/Enabled/ {print $3}'
-}
-# The notification area of the 1024 x 768 desktop holds one icon, at its right end.
-tray_x=1013
-tray_y=757
+settings_key='HKCU\Software\Quintavel Software\Tallowick\CurrentVersion'
 # Red pixels in the tray icon: the disabled picture is struck through in red.
 tray_red_pixels() {
   import -window root png:- 2>/dev/null |
@@ -41,46 +28,46 @@ read -r left top right bottom client_x client_y <<<"$(probe rect TFormMain "Quin
 
 # Clicking a key picture (F1) opens the modifier popup; Escape closes it.
 xdotool mousemove $((client_x + 10 + 81 + 15)) $((client_y + 10 + 17 + 15)) click 1
-poll 10 popup_open || fail "clicking F1 did not open the key popup"
+poll 10 menu_shown || fail "clicking F1 did not open the key popup"
 xdotool key Escape
-poll 10 popup_closed || fail "the key popup did not close"
+poll 10 menu_gone || fail "the key popup did not close"
 
 # Tab still moves the focus between the buttons.
-focus_is "Key Combination Assignment List" || fail "the first button has no focus"
+focus_is TFormMain "Key Combination Assignment List" || fail "the first button has no focus"
 xdotool key Tab
-poll 10 focus_is "Options" || fail "Tab did not move the focus"
+poll 10 focus_is TFormMain Options || fail "Tab did not move the focus"
 
 # Shift alone is silent and selects nothing.
 xdotool key shift
 settle 0.5
-editor_gone || fail "Shift alone opened the editor"
+gone TFormAssign || fail "Shift alone opened the editor"
 
 # An available combination opens the editor for it; the main window keeps its focus state.
 xdotool key ctrl+shift+F9
-poll 10 editor_visible || fail "Ctrl+Shift+F9 did not open the editor"
+poll 10 visible TFormAssign || fail "Ctrl+Shift+F9 did not open the editor"
 probe close TFormAssign -
-poll 10 editor_gone || fail "the editor did not close"
-focus_is "Options" || fail "the combination reached the main window"
+poll 10 gone TFormAssign || fail "the editor did not close"
+focus_is TFormMain Options || fail "the combination reached the main window"
 
 # Double-clicking the tray icon hides the window and shows it again.
-xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1
+double_click_tray
 poll 10 main_hidden || fail "double-clicking the tray icon did not hide the window"
-xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1
+double_click_tray
 poll 10 main_visible || fail "double-clicking the tray icon did not show the window"
 
 # With the window hidden, Disabled in the tray menu stores Enabled = 0, removes the hook and shows
 # the disabled icon; an assigned combination then reaches the application in front.
-xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1
+double_click_tray
 poll 10 main_hidden || fail "the window did not hide"
 poll 20 hook_installed || fail "the hook is not on while the window is hidden"
 tray_shows_disabled && fail "the enabled icon shows red"
-xdotool mousemove "$tray_x" "$tray_y" click 3
-poll 10 popup_open || fail "the tray menu did not open"
+right_click_tray
+poll 10 menu_shown || fail "the tray menu did not open"
 # The menu opens above the icon; "&Disabled" is its eighth line. (Wine does not hand keys to a menu
 # whose owner window is hidden, so it is clicked.)
-xdotool mousemove 942 711 click 1
+xdotool mousemove $((tray_x - 71)) $((tray_y - 46)) click 1
 poll 10 hook_removed || fail "Disabled did not remove the hook"
-[ "$(enabled_setting)" = 0x0 ] || fail "Disabled did not store Enabled = 0"
+reg_is "$settings_key" Enabled 0x0 || fail "Disabled did not store Enabled = 0"
 poll 10 tray_shows_disabled || fail "the icon did not change to the disabled picture"
 
 start_target

@@ -123,11 +123,37 @@ focus_desktop() {
   echo "$window"
 }
 
-# The program's windows, seen from inside the desktop.
-visible() { probe window "$1" - | grep -q visible; }
-gone() { ! visible "$1"; }
+# The program's windows, seen from inside the desktop: of class CLASS and, where the class alone
+# does not tell, with the caption CAPTION.
+visible() { probe window "$1" "${2:--}" | grep -q visible; }
+gone() { ! visible "$@"; }
+main_visible() { visible TFormMain "Quintavel Tallowick"; }
+main_hidden() { probe window TFormMain "Quintavel Tallowick" | grep -q hidden; }
+# A popup menu's window (of the notification icon, a key, a row) has the class #32768.
+menu_shown() { visible "#32768"; }
+menu_gone() { gone "#32768"; }
 foreground_is() { [ "$(probe foreground)" = "$1" ]; }
-box_shown() { probe msgbox "$1" 0 >/dev/null; }
+# focus_is CLASS TEXT: the control with the focus in that window answers TEXT.
+focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
+# A message box is a dialog (#32770) with the caption CAPTION.
+box_shown() { probe window "#32770" "$1" | grep -q found; }
+box_gone() { ! box_shown "$1"; }
+# "enabled|disabled checked|unchecked" of the editor's control with that text.
+editor_state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
+# click_child CLASS TEXT: clicks the control with that text (or class) in that window. The pointer
+# leaves first: the hint of the control it rests on would cover the one below.
+click_child() {
+  local l t r b
+  read -r l t r b _ <<<"$(probe child "$1" - "$2")"
+  [ -n "$b" ] || fail "no control '$2' on $1"
+  xdotool mousemove 1 1 sleep 0.3 mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
+
+# The notification area of the 1024 x 768 desktop holds one icon, at its right end.
+tray_x=1013
+tray_y=757
+double_click_tray() { xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1; }
+right_click_tray() { xdotool mousemove "$tray_x" "$tray_y" click 3; }
 
 # The combination pressed in the keyboard window opens the editor.
 open_editor() {
@@ -136,11 +162,14 @@ open_editor() {
   poll 10 visible TFormAssign || fail "$1 did not open the editor"
   settle 0.5
 }
-# The editor's window as the user sees it, into the test's folder `shots`.
+# shot CLASS NAME: the window as the user sees it, into $shots/NAME.png (a script with several
+# gives them a folder of their own).
+shots=$build
 shot() {
   settle 0.5
-  read -r left top right bottom _ _ <<<"$(probe rect TFormAssign -)"
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$1.png"
+  local left top right bottom
+  read -r left top right bottom _ _ <<<"$(probe rect "$1" -)"
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$shots/$2.png"
 }
 # In the editor: a new title typed (D moves to it), Enter, and the overwrite question answered Yes.
 save_title() {
@@ -155,7 +184,7 @@ save_title() {
 # The keyboard window hidden with a double click on the notification icon, which brings the hook
 # back, and the target started in front, clicked into.
 hide_window_and_start_target() {
-  xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+  double_click_tray
   poll 10 hook_installed || fail "the hook did not come back when the window hid"
   start_target
   xdotool mousemove --window "$(focus_desktop)" 200 150 click 1
@@ -183,6 +212,18 @@ log_text() { sed -n '/^text=/,$p' "$log" 2>/dev/null | sed '1s/^text=//'; }
 text_is() { [ "$(log_text)" = "$1" ]; }
 keys_contain() { case " $(log_field keys)" in *" $1 "*) return 0 ;; *) return 1 ;; esac; }
 mods_are() { [ "$(log_field mods)" = "$1" ]; }
+
+# The user data folder: its status byte of combination CODE (a number, 0x674) in User.dat or FILE,
+# and a fingerprint of every file's time and content.
+status_byte() { od -An -tx1 -j $((1024 + $1)) -N1 "${2:-$user_dir/User.dat}" | tr -d ' \n'; }
+user_folder_fingerprint() {
+  (cd "$user_dir" && ls -l --time-style=+%s.%N && md5sum -- * 2>/dev/null)
+}
+# reg_value KEY NAME: the data of the registry value; reg_is KEY NAME DATA.
+reg_value() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+reg_is() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
 
 # The hook handle word of the communications block (offset 64), as hex of its four bytes.
 hook_word() { probe_block mapping TALLOWICK 1024 | tr -d '\n' | cut -c129-136; }

@@ -10,9 +10,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_setup shipped
 
-visible() { probe window "$@" | grep -q visible; }
-list_visible() { visible TFormList -; }
-list_gone() { ! list_visible; }
 # "CHECKED CAPTION|TITLE|TYPE" per row, top to bottom.
 rows() { probe listview TFormList - | sed -n 's/^row [0-9]* \([01]\) [-0-9]* [-0-9]* [-0-9]* [-0-9]* /\1 /p'; }
 # The screen rectangle of the row titled $1, or of the header of column $1 (a number).
@@ -30,15 +27,14 @@ $got
 wanted
 $want"; }
 }
-status_byte() { od -An -tx1 -j $((1024 + $2)) -N1 "$1" | tr -d ' \n'; }
 
 # An assignment of every kind. Ctrl + Alt + F5 holds the fixture's text "Pasted by Tallowick"; F6
 # has kind 4, which no list shows, and "A" alone is no combination the shipped system data offers.
-user_dir=$(probe_block userdir)
-[ -n "$user_dir" ] || fail "the probe found no user data folder"
-user=$(winepath -u "$user_dir")
-probe_block userdata "$user_dir" 0x674:0x18 0x675:0x08 0x470:0x13 0x170:0x1C 0x74:0x01 0x71:0x12 \
-  0x778:0x1C 0x75:0x14 0x41:0x18 || fail "cannot write the user data"
+win_user_dir=$(probe_block userdir)
+[ -n "$win_user_dir" ] || fail "the probe found no user data folder"
+user=$(winepath -u "$win_user_dir")
+probe_block userdata "$win_user_dir" 0x674:0x18 0x675:0x08 0x470:0x13 0x170:0x1C 0x74:0x01 \
+  0x71:0x12 0x778:0x1C 0x75:0x14 0x41:0x18 || fail "cannot write the user data"
 for title in "0674 Greeting" "0470 Home page" "0074 Editor" "0071 Old program" \
   "0778 Signature picture" "0075 Kind four" "0041 Not offered"; do
   printf '%s\r\n' "${title#* }" >"$user/${title%% *}.dat"
@@ -51,11 +47,11 @@ poll 10 text_is "Pasted by Tallowick" || fail "Ctrl+Alt+F5 did not paste its tex
 
 # The list, from the main window's button: the rows in the order of the code texts (113, 1136,
 # 116, 1652, 1653, 1912, 368).
-xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
-poll 10 visible TFormMain "Quintavel Tallowick" || fail "the notification icon did not show the window"
+double_click_tray
+poll 10 main_visible || fail "the notification icon did not show the window"
 read -r _ _ _ _ client_x client_y <<<"$(probe rect TFormMain "Quintavel Tallowick")"
 click_at $((client_x + 24 + 115)) $((client_y + 261 + 15))
-poll 10 list_visible || fail "the list button did not open the list"
+poll 10 visible TFormList || fail "the list button did not open the list"
 by_code="1 F2|Old program|Shortcut
 1 Alt + F1|Home page|Shortcut
 0 F5|Editor|Shortcut
@@ -65,8 +61,7 @@ by_code="1 F2|Old program|Shortcut
 1 Shift + F1|Shift + F1|Object"
 expect_rows "$by_code" "the list does not show the assignments by code text"
 click_row Greeting
-read -r left top right bottom _ _ <<<"$(probe rect TFormList -)"
-import -window root -crop $((right - left))x$((bottom - top))+$left+$top +repage "$build/list.png"
+shot TFormList list
 
 # "Type" once: by type, then by the code that was first; twice: all three keys descending.
 click_header 2
@@ -100,16 +95,16 @@ probe press "Text copied." 1
 # Shift+F10 opens the row menu, whose "Sort Items" puts the code order back; Alt+Enter opens the
 # editor in place of the list, which comes back.
 xdotool key shift+F10
-poll 5 visible "#32768" - || fail "Shift+F10 opened no menu"
+poll 5 menu_shown || fail "Shift+F10 opened no menu"
 xdotool key i
 settle 0.3
 xdotool key c
 expect_rows "$by_code" "Sort Items, by Combination"
 xdotool key alt+Return
-poll 10 visible TFormAssign - || fail "Alt+Enter did not open the editor"
-list_visible && fail "the list stays shown behind the editor"
+poll 10 visible TFormAssign || fail "Alt+Enter did not open the editor"
+visible TFormList && fail "the list stays shown behind the editor"
 probe close TFormAssign -
-poll 10 list_visible || fail "the list did not come back after the editor"
+poll 10 visible TFormList || fail "the list did not come back after the editor"
 
 # Unticked, sorted and closed: the mark stays through the sorting; Cancel keeps the list open;
 # Yes saves every row, with a backup.
@@ -125,19 +120,19 @@ question=$(probe msgbox "Save confirmation." 5000) || fail "closing with a chang
 grep -q "Do you wish save these new settings?" <<<"$question" || fail "unexpected question: $question"
 probe press "Save confirmation." 2
 settle 0.5
-list_visible || fail "Cancel closed the list"
-[ "$(status_byte "$user/User.dat" 0x674)" = 18 ] || fail "Cancel saved the change"
+visible TFormList || fail "Cancel closed the list"
+[ "$(status_byte 0x674 "$user/User.dat")" = 18 ] || fail "Cancel saved the change"
 xdotool key Escape
 probe msgbox "Save confirmation." 5000 >/dev/null || fail "the second close asked nothing"
 probe press "Save confirmation." 6
-poll 10 list_gone || fail "Yes did not close the list"
-[ "$(status_byte "$user/User.dat" 0x674)" = 08 ] || fail "User.dat does not hold 08 for Ctrl+Alt+F5"
-[ "$(status_byte "$user/User.dat" 0x470)" = 13 ] || fail "User.dat lost another row's state"
+poll 10 gone TFormList || fail "Yes did not close the list"
+[ "$(status_byte 0x674 "$user/User.dat")" = 08 ] || fail "User.dat does not hold 08 for Ctrl+Alt+F5"
+[ "$(status_byte 0x470 "$user/User.dat")" = 13 ] || fail "User.dat lost another row's state"
 [ -f "$user/User.bak" ] || fail "no User.bak was written"
-[ "$(status_byte "$user/User.bak" 0x674)" = 18 ] || fail "User.bak does not hold the old state"
+[ "$(status_byte 0x674 "$user/User.bak")" = 18 ] || fail "User.bak does not hold the old state"
 
 # The hook now lets Ctrl+Alt+F5 through to the target.
-xdotool mousemove 1013 757 click --repeat 2 --delay 80 1
+double_click_tray
 poll 10 hook_installed || fail "the hook did not come back when the window hid"
 xdotool mousemove --window "$window" 200 150 click 1
 settle 0.5

@@ -40,18 +40,9 @@ trap options_cleanup EXIT
 # "L T R B checked|unchecked enabled|disabled CONTENT" of the control with that text (or class).
 child() { probe child "$1" - "$2"; }
 content() { child "$1" "$2" | cut -d' ' -f7-; }
-# The pointer leaves first: the hint of the control it rests on would cover the one below.
-click_child() {
-  local l t r b
-  read -r l t r b _ <<<"$(child "$1" "$2")"
-  [ -n "$b" ] || fail "no control '$2' on $1"
-  xdotool mousemove 1 1 sleep 0.3 mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-}
 checked() { child "$1" "$2" | grep -q " checked "; }
 child_exists() { [ -n "$(child "$1" "$2")" ]; }
 enabled() { child "$1" "$2" | grep -q " enabled"; }
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
-reg_is() { [ "$(reg_value "$1" "$2")" = "$3" ]; }
 run_value_gone() { ! wine reg query "$run_key" /v Tallowick >/dev/null 2>&1; }
 # The user data folder in the communications block (offset 224), as the hook library reads it.
 block_folder() { probe_block mapping TALLOWICK 1024 | tr -d '\n' | cut -c449- | xxd -r -p | tr -d '\0'; }
@@ -65,19 +56,12 @@ answer_box() {
   poll 5 box_gone "$1" || fail "the message box '$1' did not close"
   printf '%s' "$text"
 }
-box_gone() { [ -z "$(probe msgbox "$1")" ]; }
-shot_of() {
-  local l t r b
-  read -r l t r b _ <<<"$(probe rect "$1" -)"
-  import -window root -crop "$((r - l))x$((b - t))+$l+$t" "$build/$2"
-}
-menu_shown() { probe window "#32768" - | grep -q visible; }
 # The menu of the notification icon; its fourth line, under the first separator and "Assignment
 # List", is "Options". The keys of a menu that another process's window holds in front go to that
 # window, so the line is clicked.
 open_options() {
   local l t
-  xdotool mousemove 1013 757 click 3
+  right_click_tray
   poll 5 menu_shown || fail "the notification icon's menu did not show"
   read -r l t _ <<<"$(probe rect "#32768" -)"
   xdotool mousemove $((l + 40)) $((t + 52)) click 1
@@ -111,9 +95,9 @@ block_folder_is "$old_folder" || fail "the block names $(block_folder), not $old
 
 # Declining the warnings question keeps the box ticked and Apply as it was; No is the default.
 open_options
-shot_of TFormOptions options_general.png
+shot TFormOptions options_general
 show_page Network
-shot_of TFormOptions options_network.png
+shot TFormOptions options_network
 show_page General
 checked TFormOptions "Show &warnings" || fail "Show warnings is not ticked at first"
 click_child TFormOptions "Show &warnings"
@@ -163,7 +147,7 @@ show_page Network
 click_child TFormOptions "&Change Path..."
 poll 10 visible TFormUser || fail "Change Path did not open the path dialog"
 settle 0.5
-shot_of TFormUser user_path.png
+shot TFormUser user_path
 [ "$(content TFormUser Edit)" = "$old_base" ] || fail "the path dialog does not start at $old_base"
 
 # The medium goes away; choosing its drive says so and shows the previous drive again.

@@ -57,9 +57,6 @@ wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /
 wineserver -w
 setsid wineserver -p30 </dev/null >/dev/null 2>&1 || true
 
-reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
-}
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 
 # The first program in the fresh prefix once printed nothing (the prefix still settling): the
@@ -110,7 +107,6 @@ others_may_write "$install_unix" && fail "the setup let others write its folder:
 
 # Started through its Start menu entry, the program finds its files through InstallDir alone
 # and shows the keyboard picture.
-main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
 main_gone() { ! probe window TFormMain "Quintavel Tallowick" 0 | grep -q found; }
 start_from_menu() {
   in_desktop start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tallowick\Tallowick.lnk'

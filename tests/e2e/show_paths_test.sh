@@ -9,19 +9,11 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
-main_visible() { probe window TFormMain "Quintavel Tallowick" | grep -q visible; }
-main_hidden() { probe window TFormMain "Quintavel Tallowick" | grep -q hidden; }
-editor_visible() { probe window TFormAssign - | grep -q visible; }
-editor_gone() { ! editor_visible; }
-task_entry_shown() { probe window TApplication Tallowick | grep -q visible; }
+task_entry_shown() { visible TApplication Tallowick; }
 task_entry_gone() { ! task_entry_shown; }
-# The 1024 x 768 desktop: the notification icon at the right end of the task bar, the program's
-# entry first after the Start button.
-tray_x=1013
-tray_y=757
+# The program's entry in the task bar of the 1024 x 768 desktop: first after the Start button.
 entry_x=80
-entry_y=757
-double_click_tray() { xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1; }
+entry_y=$tray_y
 
 # Ctrl+Alt+F5 holds the text "Pasted by Tallowick": pressed in the main window it must open the
 # editor, and neither the clipboard nor the target may see the text.
@@ -29,10 +21,10 @@ assigned_combination_opens_the_editor() {
   local how=$1
   probe_block clipboard "left alone" || fail "cannot put a text on the clipboard"
   xdotool key ctrl+alt+F5
-  poll 10 editor_visible || fail "after $how, Ctrl+Alt+F5 did not open the editor"
+  poll 10 visible TFormAssign || fail "after $how, Ctrl+Alt+F5 did not open the editor"
   [ "$(probe_block clipboard)" = "left alone" ] || fail "after $how, the assignment ran"
   probe close TFormAssign -
-  poll 10 editor_gone || fail "the editor did not close"
+  poll 10 gone TFormAssign || fail "the editor did not close"
   text_is "" || fail "after $how, the target received the text"
 }
 

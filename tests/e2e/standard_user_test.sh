@@ -120,12 +120,6 @@ focus_desktop >/dev/null
 
 # The options show the base folder in use.
 child() { probe child "$1" - "$2"; }
-click_child() {
-  local l t r b
-  read -r l t r b _ <<<"$(child "$1" "$2")"
-  [ -n "$b" ] || fail "no control '$2' on $1"
-  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-}
 click_child TFormMain Options
 poll 10 visible TFormOptions || fail "the Options button did not open the options"
 read -r l t _ <<<"$(child TFormOptions SysTabControl32)"

@@ -46,7 +46,7 @@ open_editor ctrl+alt+F7
 paste_text "$work/scripts.txt"
 probe chars TFormAssign - "$(winepath -w "$work/typed.txt")" || fail "cannot type into the editor"
 poll 10 memo_is "$scripts$typed" || fail "the memo holds $(probe focus TFormAssign -)"
-shot scripts
+shot TFormAssign scripts
 xdotool key Return
 poll 10 gone TFormAssign || fail "Enter did not save the text in several scripts"
 same_bytes "$work/0676.expected" "$user_dir/0676.txt"
@@ -68,7 +68,7 @@ same_bytes "$work/0676.expected" "$user_dir/0676.txt"
 open_editor ctrl+alt+F8
 put_on_clipboard "$work/scripts.txt"
 xdotool key alt+o Tab ctrl+v
-shot object
+shot TFormAssign object
 xdotool key Escape
 poll 10 gone TFormAssign || fail "Escape did not close the editor"
 

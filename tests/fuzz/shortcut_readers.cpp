@@ -10,13 +10,13 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "bench/fuzz/fuzz_reader.h"
-#include "bench/fuzz/guarded_memory.h"
 #include "content/icon_file_layout.h"
 #include "content/program_information_layout.h"
 #include "content/shell_link_layout.h"
 #include "content/shortcut_check.h"
 #include "content/shortcut_file.h"
+#include "tests/fuzz/fuzz_reader.h"
+#include "tests/fuzz/guarded_memory.h"
 #include "tests/support/icon_files.h"
 #include "tests/support/program_information.h"
 #include "tests/support/temp_folder.h"

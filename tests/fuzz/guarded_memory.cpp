@@ -1,5 +1,5 @@
 // Guarded memory from VirtualAlloc: the committed pages, then one PAGE_NOACCESS page.
-#include "bench/fuzz/guarded_memory.h"
+#include "tests/fuzz/guarded_memory.h"
 
 #include <windows.h>
 

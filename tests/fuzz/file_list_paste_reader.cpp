@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include "base/text.h"
-#include "bench/fuzz/fuzz_reader.h"
-#include "bench/fuzz/guarded_memory.h"
 #include "content/file_list.h"
+#include "tests/fuzz/fuzz_reader.h"
+#include "tests/fuzz/guarded_memory.h"
 #include "tests/support/object_records.h"
 
 namespace talo::fuzz {
@@ -24,8 +24,7 @@ class FileListPasteReader : public FuzzReader {
     GlobalMemory list = CopyFileList(list_.Place(input), input.size());
     if (!list) return false;
     char* path = path_.Output(kPathCapacity);
-    return ReadFirstListedPath(static_cast<HDROP>(list.get()), path, kPathCapacity) == 1 &&
-           path[0];
+    return ReadFirstListedPath(static_cast<HDROP>(list.get()), path, kPathCapacity) == 1 && path[0];
   }
 
  private:

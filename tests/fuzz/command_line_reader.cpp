@@ -2,8 +2,8 @@
 // it. The command line ends (with its terminator) right before a guard page, and the argument
 // buffer ends at another.
 #include "app/startup.h"
-#include "bench/fuzz/fuzz_reader.h"
-#include "bench/fuzz/guarded_memory.h"
+#include "tests/fuzz/fuzz_reader.h"
+#include "tests/fuzz/guarded_memory.h"
 
 namespace talo::fuzz {
 namespace {

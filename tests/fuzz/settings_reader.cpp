@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "bench/fuzz/fuzz_reader.h"
 #include "data/settings.h"
+#include "tests/fuzz/fuzz_reader.h"
 #include "tests/support/saved_registry.h"
 
 namespace talo::fuzz {

@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "bench/fuzz/fuzz_random.h"
-#include "bench/fuzz/fuzz_reader.h"
-#include "bench/fuzz/guarded_memory.h"
 #include "data/graph_data.h"
 #include "data/sys_data.h"
 #include "data/title_file.h"
 #include "data/user_data.h"
+#include "tests/fuzz/fuzz_random.h"
+#include "tests/fuzz/fuzz_reader.h"
+#include "tests/fuzz/guarded_memory.h"
 #include "tests/support/win_driver.h"
 
 namespace talo::fuzz {

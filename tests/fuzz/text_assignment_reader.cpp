@@ -3,8 +3,8 @@
 // that changed would be written over the user's file changed.
 #include <cstdio>
 
-#include "bench/fuzz/fuzz_reader.h"
 #include "content/text_assignment.h"
+#include "tests/fuzz/fuzz_reader.h"
 
 namespace talo::fuzz {
 namespace {

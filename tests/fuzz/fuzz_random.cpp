@@ -1,5 +1,5 @@
 // The input maker: damage of the kinds files suffer and hostile writers aim for.
-#include "bench/fuzz/fuzz_random.h"
+#include "tests/fuzz/fuzz_random.h"
 
 #include <algorithm>
 

@@ -19,9 +19,9 @@
 #include <cstring>
 #include <string>
 
-#include "bench/fuzz/findings.h"
-#include "bench/fuzz/fuzz_random.h"
-#include "bench/fuzz/fuzz_reader.h"
+#include "tests/fuzz/findings.h"
+#include "tests/fuzz/fuzz_random.h"
+#include "tests/fuzz/fuzz_reader.h"
 
 namespace talo::fuzz {
 namespace {

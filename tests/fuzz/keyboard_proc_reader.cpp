@@ -13,11 +13,11 @@
 #include <cstring>
 
 #include "base/text.h"
-#include "bench/fuzz/fuzz_reader.h"
 #include "data/combination.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
 #include "hook/comm_block.h"
+#include "tests/fuzz/fuzz_reader.h"
 #include "tests/support/win_driver.h"
 
 namespace talo::fuzz {

@@ -1,7 +1,7 @@
 // The list of readers and the scratch files they share.
 #include <windows.h>
 
-#include "bench/fuzz/fuzz_reader.h"
+#include "tests/fuzz/fuzz_reader.h"
 #include "tests/support/temp_folder.h"
 
 namespace talo::fuzz {

@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "bench/fuzz/fuzz_reader.h"
-#include "bench/fuzz/guarded_memory.h"
 #include "content/clipboard_object.h"
 #include "content/metafile_picture.h"
 #include "content/metafile_records.h"
@@ -19,6 +17,8 @@
 #include "content/shortcut_file.h"
 #include "forms/object_preview.h"
 #include "hook/library/assignment_execution.h"
+#include "tests/fuzz/fuzz_reader.h"
+#include "tests/fuzz/guarded_memory.h"
 #include "tests/support/object_records.h"
 #include "tests/support/test_settings.h"
 #include "ui/application.h"

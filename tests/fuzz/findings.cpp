@@ -1,14 +1,14 @@
 // Crash handlers and the watchdog. Both write the current input with plain Win32 calls only: they
 // run while the process is broken (a fault inside a reader) or stuck (the main thread never comes
 // back), and then end it.
-#include "bench/fuzz/findings.h"
+#include "tests/fuzz/findings.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <exception>
 
-#include "bench/fuzz/guarded_memory.h"
+#include "tests/fuzz/guarded_memory.h"
 
 namespace talo::fuzz {
 namespace {
