@@ -5,10 +5,17 @@ namespace talo {
 
 bool TFolderWatch::Follow(const char* folder, HWND window, UINT message) {
   if (thread_ && folder_ == folder) return true;
+  // A folder that refused once is not asked again at every look: on a share that has dropped,
+  // each asking can keep the window waiting.
+  if (!thread_ && refused_folder_ == folder) return false;
   Stop();
   change_ = FindFirstChangeNotificationA(
       folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
-  if (change_ == INVALID_HANDLE_VALUE) return false;
+  if (change_ == INVALID_HANDLE_VALUE) {
+    refused_folder_ = folder;
+    return false;
+  }
+  refused_folder_.clear();
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   folder_ = folder;
   window_ = window;

@@ -17,7 +17,8 @@ class TFolderWatch {
 
   // Watches `folder`, posting `message` to `window` at each change; a watch of another folder
   // ends first, one of the same folder goes on. False when the folder cannot be watched (some
-  // shares): the caller's own look at the files then has to do.
+  // shares): the caller's own look at the files then has to do, and the same folder is not asked
+  // again until another was followed.
   bool Follow(const char* folder, HWND window, UINT message);
   void Stop();
 
@@ -25,6 +26,7 @@ class TFolderWatch {
   static DWORD WINAPI Run(void* watch);
 
   std::string folder_;
+  std::string refused_folder_;
   HWND window_ = nullptr;
   UINT message_ = 0;
   HANDLE change_ = INVALID_HANDLE_VALUE;

@@ -225,11 +225,9 @@ bool TFormList::ConfirmSaveStates() {
   // states back, so that neither the hook nor a later save acts on unsaved ones.
   if (!TaloUserData) return false;
   const TTaloUserData::Copy stored = TaloUserData->TakeCopy();
-  {
-    for (int index = 0; index < lstvMain.Count(); ++index)
-      if (StatusOf(index) != lstvMain.ItemTag(index))
-        TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
-  }
+  for (int index = 0; index < lstvMain.Count(); ++index)
+    if (StatusOf(index) != lstvMain.ItemTag(index))
+      TaloUserData->SetStatus(StatusOf(index), CodeOf(index));
   if (!FormServices.commit_user_data()) {
     TaloUserData->PutBack(stored);
     return false;

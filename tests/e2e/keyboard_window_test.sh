@@ -92,7 +92,7 @@ poll 10 grep -q "^add .* 1024 0x2410 Tallowick$" "$area_log" ||
   fail "the program did not add its icon to the new notification area: $(cat "$area_log")"
 xdotool mousemove 300 200
 touch "$work/area.click"
-poll 10 popup_open || fail "the icon in the new notification area did not open its menu"
+poll 10 menu_shown || fail "the icon in the new notification area did not open its menu"
 import -window root "$build/new_notification_area_menu.png" 2>/dev/null || true
 read -r menu_left menu_top _ <<<"$(probe rect "#32768" -)"
 xdotool mousemove $((menu_left + 40)) $((menu_top + 10)) click 1
