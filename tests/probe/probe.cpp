@@ -119,9 +119,20 @@ int WriteUserData(int argc, char** argv) {
 }
 
 // Every save changes every status byte: a save cut anywhere would leave a mixture.
+// The view of a program that was just killed lives on until Wine's server has ended that
+// process: the next one waits for the name to be free.
+bool CreateFreedView(talo::TTaloUserData& user_data) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (user_data.CreateView()) return true;
+    Sleep(50);
+  }
+  std::printf("the user data view stays taken\n");
+  return false;
+}
+
 int SaveLoop(const char* folder) {
   talo::TTaloUserData user_data;
-  if (!user_data.CreateView()) return 1;
+  if (!CreateFreedView(user_data)) return 1;
   user_data.OpenFile(folder);
   for (unsigned char status = 0x11;; status ^= 0x03) {
     for (int code = 0; code < 2048; ++code) user_data.SetStatus(status, code);
@@ -147,7 +158,7 @@ int SaveEach(const char* folder, int first, int count, unsigned char status) {
 
 int PrintUserState(const char* folder) {
   talo::TTaloUserData user_data;
-  if (!user_data.CreateView()) return 1;
+  if (!CreateFreedView(user_data)) return 1;
   static const char* const kNames[] = {"loaded", "restored", "missing", "held", "damaged"};
   std::printf("%s ", kNames[int(user_data.OpenFile(folder))]);
   unsigned char first = 0, status = 0;
