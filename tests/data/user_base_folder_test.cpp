@@ -46,15 +46,13 @@ struct Case {
   Place expected;
 };
 
-// The plain choices (install folder, the user's or all users' application data) are walked by the
-// settings tests; here the folders that keep their place.
+// The plain choices (install folder, the user's or all users' application data, and switching to
+// "Default") are walked by the settings tests; here the folders that keep their place.
 const Case kCases[] = {
     {"OldDataInTheInstallFolderStays", Install::kHoldsUserFolder, Place::kUserAppData, false, false,
      Place::kInstall},
     {"DataInTheAppDataStaysThereWhenTheInstallFolderBecomesWritable", Install::kWritable,
      Place::kUserAppData, true, false, Place::kUserAppData},
-    {"SwitchingToDefaultLeavesTheUsersAppData", Install::kNotWritable, Place::kUserAppData, true,
-     true, Place::kAllUsersAppData},
 };
 
 class UserBaseFolder : public ::testing::TestWithParam<Case> {

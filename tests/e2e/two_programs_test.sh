@@ -31,25 +31,26 @@ machine() {
     export WINEPREFIX=$prefix_b; desktop=$desktop_b; install=$install_b; log=$log_b
   fi
 }
-# The machine's desktop on top of the other, focused, and its front window clicked on its
-# caption: a Wine desktop that lost the focus to the other machine's takes keys again only after
-# a click. The other machine may still take the focus back for a window it has just activated:
-# the focus must stay a moment.
+# front MACHINE CLASS: the machine's desktop on top of the other, focused, and its window CLASS
+# clicked on its caption and in front. A Wine desktop that lost the focus to the other machine's
+# takes keys again only after a click, and may have no front window until then; the other
+# machine may still take the focus back for a window it has just activated.
 front() {
   machine "$1"
   local window
   window=$(poll 30 xdotool search --name "^$desktop" | head -1)
   take_focus() {
-    local front left top right
+    local left top right
     xdotool windowraise "$window"
     xdotool windowfocus --sync "$window" || return 1
-    front=$(probe foreground)
-    read -r left top right _ <<<"$(probe rect "$front" -)"
+    read -r left top right _ <<<"$(probe rect "$2" -)"
+    [ -n "$right" ] || return 1
     xdotool mousemove $(((left + right) / 2)) $((top + 8)) click 1
     settle 0.5
-    [ "$(xdotool getwindowfocus)" = "$window" ]
+    [ "$(xdotool getwindowfocus)" = "$window" ] && foreground_is "$2"
   }
-  poll_steps $((10 * wait_factor)) 0.1 take_focus || fail "the desktop of $1 does not keep the focus"
+  poll_steps $((10 * wait_factor)) 0.1 take_focus "$@" ||
+    fail "the desktop of $1 does not keep the focus on $2"
 }
 end_machine_b() {
   machine b
@@ -111,14 +112,14 @@ answer() {
 }
 
 step="A saves a text"
-front a
+front a TFormMain
 open_editor ctrl+alt+F7
 type_text "Written by A"
 xdotool key Return
 poll 10 gone TFormAssign || fail "the editor did not close ($step)"
 
 step="B saves a text"
-front b
+front b TFormMain
 open_editor ctrl+alt+F6
 xdotool key alt+e
 type_text "Written by B"
@@ -134,12 +135,12 @@ poll 10 gone TFormAssign || fail "the editor did not close ($step)"
 # 3. A's editor shows Ctrl + Alt + F5 while B saves a new title for it: A's save asks, and No
 # keeps B's title.
 step="a combination changed meanwhile"
-front a
+front a TFormMain
 open_editor ctrl+alt+F5
-front b
+front b TFormMain
 open_editor ctrl+alt+F5
 save_title "Title by B"
-front a
+front a TFormAssign
 xdotool key d ctrl+a
 xdotool type --delay 20 "Title by A"
 xdotool key Return
@@ -151,18 +152,18 @@ poll 10 gone TFormAssign || fail "Escape did not close the editor ($step)"
 
 # 4. Both editors open at once, each with an object pasted from its own machine's clipboard.
 step="two objects at once"
-front a
+front a TFormMain
 open_editor ctrl+alt+F8
-front b
+front b TFormMain
 open_editor ctrl+alt+F10
 for m in a b; do
-  front $m
+  front $m TFormAssign
   probe clipboard "Object of $m"
   xdotool key alt+o Tab ctrl+v
   settle 1
 done
 for m in a b; do
-  front $m
+  front $m TFormAssign
   xdotool key Return
   poll 10 gone TFormAssign || fail "the editor of $m did not close ($step)"
 done
@@ -174,16 +175,16 @@ grep -q "Object of b" "$user_dir/0679.obj" && ! grep -q "Object of a" "$user_dir
 # 5. B's hook in front of B's target; A saves one more text, which B's program takes from the
 # file without a restart. B's keys paste A's texts and A's object.
 step="B's hook acts on A's saves"
-front b
+front b TFormMain
 hide_window_and_start_target
-front a
+front a TFormMain
 open_editor ctrl+alt+F9
 type_text "Late by A"
 xdotool key Return
 poll 10 gone TFormAssign || fail "the editor did not close ($step)"
 machine b
 poll 10 shows $((0x678)) 18 || fail "B's program did not take A's save ($step)"
-front b
+front b TaloHotkeyTarget
 xdotool key ctrl+alt+F7
 poll 10 text_is "Written by A" || fail "B's hook did not paste A's text ($step)"
 xdotool key ctrl+alt+F9
