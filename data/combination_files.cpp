@@ -8,6 +8,17 @@
 #include "data/settings.h"
 
 namespace talo {
+namespace {
+
+// FNV-1a over the eight bytes of each value mixed in.
+struct Hash {
+  unsigned long long value = 14695981039346656037ull;
+  void Mix(unsigned long long bytes) {
+    for (int i = 0; i < 8; ++i) value = (value ^ ((bytes >> (8 * i)) & 0xFF)) * 1099511628211ull;
+  }
+};
+
+}  // namespace
 
 int CombinationFileName(char* path, int code, const char* extension) {
   if (!TaloSettings) return CopyText(path, kPathCapacity, "");
@@ -27,22 +38,18 @@ unsigned long long CombinationFilesStamp(int code) {
   char pattern[kPathCapacity];
   // Each file's hash is added: the sum does not depend on the order the folder lists them in.
   unsigned long long stamp = 0;
-  unsigned long long hash = 0;
-  const auto mix = [&hash](unsigned long long value) {
-    for (int i = 0; i < 8; ++i) hash = (hash ^ ((value >> (8 * i)) & 0xFF)) * 1099511628211ull;
-  };
   // "0674.*" finds the title, the text and every shortcut and object file of the combination.
   if (CombinationFileName(pattern, code, ".*") == 0) return stamp;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA(pattern, &entry);
   if (find == INVALID_HANDLE_VALUE) return stamp;
   do {
-    hash = 14695981039346656037ull;
-    for (const char* c = entry.cFileName; *c; ++c) mix(static_cast<unsigned char>(*c));
-    mix((static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
-    mix((static_cast<unsigned long long>(entry.ftLastWriteTime.dwHighDateTime) << 32) |
-        entry.ftLastWriteTime.dwLowDateTime);
-    stamp += hash;
+    Hash hash;
+    for (const char* c = entry.cFileName; *c; ++c) hash.Mix(static_cast<unsigned char>(*c));
+    hash.Mix((static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+    hash.Mix((static_cast<unsigned long long>(entry.ftLastWriteTime.dwHighDateTime) << 32) |
+             entry.ftLastWriteTime.dwLowDateTime);
+    stamp += hash.value;
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return stamp;
@@ -64,17 +71,13 @@ const char* WorkingFileTag() {
     GetComputerNameA(computer, &size);
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
-    DWORD hash = 2166136261u;
-    const auto mix = [&hash](DWORD value) {
-      for (int i = 0; i < 4; ++i) hash = (hash ^ ((value >> (8 * i)) & 0xFF)) * 16777619u;
-    };
-    for (const char* c = computer; *c; ++c) mix(static_cast<unsigned char>(*c));
-    mix(now.LowPart);
-    mix(now.HighPart);
-    mix(GetTickCount());
-    mix(GetCurrentProcessId());
+    Hash hash;
+    for (const char* c = computer; *c; ++c) hash.Mix(static_cast<unsigned char>(*c));
+    hash.Mix(static_cast<unsigned long long>(now.QuadPart));
+    hash.Mix(GetTickCount());
+    hash.Mix(GetCurrentProcessId());
     static const char kHexDigits[] = "0123456789ABCDEF";
-    for (int i = 0; i < 8; ++i) tag[i] = kHexDigits[(hash >> (28 - 4 * i)) & 0xF];
+    for (int i = 0; i < 8; ++i) tag[i] = kHexDigits[(hash.value >> (28 - 4 * i)) & 0xF];
   }
   return tag;
 }
