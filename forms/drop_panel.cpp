@@ -23,7 +23,7 @@ LRESULT TDropPanel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   if (message == WM_GETDLGCODE) {
     auto* pending = reinterpret_cast<const MSG*>(lparam);
-    const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0;
+    const bool modified = (ui::HeldModifiers() & (ui::kShift | ui::kCtrl)) != 0;
     if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN && modified)
       return DLGC_WANTMESSAGE;
     return 0;

@@ -18,7 +18,7 @@
 #include "forms/error_scope.h"
 #include "forms/messages.h"
 #include "forms/object_preview.h"
-#include "forms/select_all.h"
+#include "ui/colors.h"
 
 namespace talo {
 namespace {
@@ -86,7 +86,7 @@ TFormAssign::~TFormAssign() {
 void TFormAssign::CreateComponents() {
   FormDC = GetDC(Handle());
   CreateKeyPicture();
-  auto form_keys = [this](WORD key) { return fmKeyDown(key); };
+  auto form_keys = [this](const ui::TKeyEvent& event) { return fmKeyDown(event); };
   chkEnabled.Create(*this, {10, 88, 0, 0}, "&Enabled")
       .Hint(kEnabledHint)
       .OnClick([this] { UpdateControls(true); })
@@ -95,8 +95,7 @@ void TFormAssign::CreateComponents() {
   edtTitle.Create(*this, {175, 85, 455, 20})
       .MaxLength(kTitleLimit)
       .Hint(kTitleHint)
-      .OnChange([this] { UpdateControls(true); })
-      .OnKeyDown([this](WORD key) { return edtTitleKeyDown(key); });
+      .OnChange([this] { UpdateControls(true); });
   radShortcut.Create(*this, {80, 115, 60, 20}, "&Shortcut").Hint(kShortcutHint);
   radText.Create(*this, {290, 115, 60, 20}, "&Text").Hint(kTextHint);
   radObject.Create(*this, {500, 115, 60, 20}, "&Object").Hint(kObjectHint);
@@ -326,19 +325,17 @@ void TFormAssign::LoadAssignment() {
 void TFormAssign::UpdateControls(bool changed) {
   if (Updating) return;
   Updating = true;
-  constexpr COLORREF kWhite = RGB(255, 255, 255);
-  constexpr COLORREF kSilver = RGB(192, 192, 192);
   const bool shortcut = radShortcut.Checked();
   const bool text = radText.Checked();
   const bool object = radObject.Checked();
   // The kind group stays reachable by Tab: its selected button, or the first when none is.
   radShortcut.TabStop(shortcut || (!text && !object));
-  pnlShortcut.Color(shortcut ? kWhite : kSilver).Enabled(shortcut);
+  pnlShortcut.Color(shortcut ? ui::kColorWhite : ui::kColorSilver).Enabled(shortcut);
   radText.TabStop(text);
-  memoText.Color(text ? kWhite : kSilver).Enabled(text);
+  memoText.Color(text ? ui::kColorWhite : ui::kColorSilver).Enabled(text);
   radObject.TabStop(object);
-  pnlObject.Color(object ? kWhite : kSilver).Enabled(object);
-  scbObject.Color(object ? kWhite : kSilver).Enabled(object);
+  pnlObject.Color(object ? ui::kColorWhite : ui::kColorSilver).Enabled(object);
+  scbObject.Color(object ? ui::kColorWhite : ui::kColorSilver).Enabled(object);
   btnApply.Enabled(changed);
   Updating = false;
 }
@@ -441,24 +438,22 @@ void TFormAssign::btnOKCloseClick() {
 
 void TFormAssign::btnApplyClick() { SaveAssignment(); }
 
-bool TFormAssign::fmKeyDown(WORD key) {
-  if (GetKeyState(VK_CONTROL) < 0) return false;
-  if (key == 'D') {
+bool TFormAssign::fmKeyDown(const ui::TKeyEvent& event) {
+  if (event.Held(ui::kCtrl)) return false;
+  if (event.key == 'D') {
     edtTitle.SetFocus();
     return true;
   }
-  if (key == VK_F10 && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_MENU) >= 0) {
+  if (event.key == VK_F10 && event.Held(ui::kShift) && !event.Held(ui::kAlt)) {
     if (radShortcut.Checked())
-      ShowShortcutMenu(false);
+      pnlShortcut.ShowPopupMenu();
     else if (radText.Checked())
       ShowTextMenu();
     else if (radObject.Checked())
-      ShowObjectMenu(false);
+      pnlObject.ShowPopupMenu();
     return true;
   }
   return false;
 }
-
-bool TFormAssign::edtTitleKeyDown(WORD key) { return SelectAllOnCtrlA(edtTitle.Handle(), key); }
 
 }  // namespace talo

@@ -63,19 +63,16 @@ class TFormAssign : public ui::TForm {
   void LoadAssignment();
   void UpdateControls(bool changed);
   bool SaveAssignment();
-  bool fmKeyDown(WORD key);
-  bool edtTitleKeyDown(WORD key);
+  bool fmKeyDown(const ui::TKeyEvent& event);
   void btnOKCloseClick();
   void btnApplyClick();
 
   // The content boxes.
-  void ShowShortcutMenu(bool at_cursor);
+  void PrepareShortcutMenu();
   void ShowTextMenu();
-  void ShowObjectMenu(bool at_cursor);
+  void PrepareObjectMenu();
   bool AcceptDroppedFiles(HDROP list);
   bool PasteObject();
-  bool pnlShortcutKeyDown(WORD key);
-  bool pnlObjectKeyDown(WORD key);
   void memoTextChange();
   void ShortcutOpen();
   void ShortcutPaste();
@@ -121,8 +118,6 @@ class TFormAssign : public ui::TForm {
   // Ticks Enabled as a consequence of a change, which itself is no separate change.
   void TickEnabled();
   void ClearObject();
-  // Pops `menu` up at the cursor, or at the centre of `box`, with the focus in the box.
-  void PopupAt(ui::TPopupMenu& menu, ui::TControl& box, bool at_cursor);
   template <typename Each>
   void ForEachImage(Each each);
 

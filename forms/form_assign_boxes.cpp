@@ -16,15 +16,12 @@
 #include "forms/form_services.h"
 #include "forms/messages.h"
 #include "forms/object_preview.h"
-#include "forms/select_all.h"
 
 namespace talo {
 namespace {
 
 constexpr int kDroppedPathCapacity = 771;
 constexpr char kNoImage[] = "No image is available for this object.";
-
-bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 // A private, checked copy of the clipboard's file list, so that the clipboard is not held open
 // while the editor shows a message about the list. Empty when the clipboard has none (or another
@@ -47,7 +44,12 @@ void TFormAssign::CreateContentBoxes() {
       .Hint(radShortcut.Hint())
       .OnEnter([this] { imgShtFocus.Visible(true); })
       .OnExit([this] { imgShtFocus.Visible(false); })
-      .OnKeyDown([this](WORD key) { return pnlShortcutKeyDown(key); });
+      .PopupMenu(pumShortcut)
+      .OnKeyDown([](const ui::TKeyEvent& event) {
+        // A shortcut is never cut or copied: the keys do nothing here.
+        return ui::TShortCut{'C', ui::kCtrl, ui::kShift}.Matches(event) ||
+               ui::TShortCut{'X', ui::kCtrl, ui::kShift}.Matches(event);
+      });
   pnlShortcut.OnDrop([this](TDropPanel&, HDROP drop) {
     if (!drop) return;
     AcceptDroppedFiles(drop);
@@ -58,16 +60,10 @@ void TFormAssign::CreateContentBoxes() {
   imgShortcut.Create(pnlShortcut, {82, 30, 32, 32}).Tag(-1).Transparent(true);
   lblShortcut.Create(pnlShortcut, {30, 99, 136, 67}, "").Alignment(ui::TAlignment::Center);
   for (ui::TImage* picture : {&imgShtFocus, &imgShortcut}) picture->Enabled(false);
+  // A right click on the name pops the box's menu up too: the name passes it to the box.
   auto shortcut_down = [this](ui::TMouseButton, int, int) { pnlShortcut.SetFocus(); };
-  auto shortcut_up = [this](ui::TMouseButton button, int, int) {
-    if (button == ui::TMouseButton::Right) ShowShortcutMenu(true);
-  };
-  pnlShortcut.OnMouseDown(shortcut_down).OnMouseUp(shortcut_up).OnDblClick([this] {
-    ShortcutOpen();
-  });
-  lblShortcut.OnMouseDown(shortcut_down).OnMouseUp(shortcut_up).OnDblClick([this] {
-    ShortcutOpen();
-  });
+  pnlShortcut.OnMouseDown(shortcut_down).OnDblClick([this] { ShortcutOpen(); });
+  lblShortcut.OnMouseDown(shortcut_down).OnDblClick([this] { ShortcutOpen(); });
 
   ui::TMemoStyle dialog_memo;
   dialog_memo.want_returns = false;
@@ -75,14 +71,13 @@ void TFormAssign::CreateContentBoxes() {
   memoText.Create(*this, {220, 135, 200, 200}, "", dialog_memo)
       .MaxLength(kMaxTextLength)
       .Hint(radText.Hint())
-      .OnChange([this] { memoTextChange(); })
-      .OnKeyDown([this](WORD key) { return SelectAllOnCtrlA(memoText.Handle(), key); });
+      .OnChange([this] { memoTextChange(); });
 
   pnlObject.Create(*this, {430, 135, 200, 200})
       .Hint(radObject.Hint())
       .OnEnter([this] { imgObjFocus.Visible(true); })
       .OnExit([this] { imgObjFocus.Visible(false); })
-      .OnKeyDown([this](WORD key) { return pnlObjectKeyDown(key); });
+      .PopupMenu(pumObject);
   imgObjFocus.Create(pnlObject, {0, 0, 196, 196}).Tag(166).Transparent(true).Visible(false);
   imgObjFocus.Enabled(false);
   scbObject.Create(pnlObject, {1, 1, 194, 194}, false);
@@ -91,22 +86,31 @@ void TFormAssign::CreateContentBoxes() {
       .Alignment(ui::TAlignment::Center)
       .Visible(false);
   auto object_down = [this](ui::TMouseButton, int, int) { pnlObject.SetFocus(); };
-  auto object_up = [this](ui::TMouseButton button, int, int) {
-    if (button == ui::TMouseButton::Right) ShowObjectMenu(true);
-  };
-  pnlObject.OnMouseDown(object_down).OnMouseUp(object_up);
-  scbObject.OnMouseDown(object_down).OnMouseUp(object_up);
-  lblObject.OnMouseDown(object_down).OnMouseUp(object_up);
+  pnlObject.OnMouseDown(object_down);
+  scbObject.OnMouseDown(object_down);
+  lblObject.OnMouseDown(object_down);
 }
 
 void TFormAssign::CreateShortcutMenu() {
+  // The keys work while the box has the focus. Ctrl keys apply without Alt, the others without
+  // Ctrl and Alt; Shift may be held with either. Plain Enter is the OK button's.
+  using ui::kAlt, ui::kCtrl, ui::kNoShift, ui::kShift;
   menShtOpen.Caption("&Open").Default(true).OnClick([this] { ShortcutOpen(); });
-  menShtPaste.Caption("&Paste").OnClick([this] { ShortcutPaste(); });
-  menShtDelete.Caption("&Delete").OnClick([this] { ShortcutDelete(); });
-  menShtRename.Caption("Rena&me").OnClick([this] { ShortcutRename(); });
-  menShtRefresh.Caption("Re&fresh").OnClick([this] { ShortcutRefresh(); });
-  menShtNew.Caption("&New URL").OnClick([this] { ShortcutNewUrl(); });
-  menShtProperties.Caption("P&roperties").OnClick([this] { ShortcutProperties(); });
+  menShtOpen.ShortCut({VK_RETURN, kShift, kCtrl}).ShortCut({VK_RETURN, kCtrl, kShift});
+  menShtPaste.Caption("&Paste").ShortCut({'V', kCtrl, kShift}).OnClick([this] { ShortcutPaste(); });
+  menShtDelete.Caption("&Delete").ShortCut({VK_DELETE, kNoShift, kShift}).OnClick([this] {
+    ShortcutDelete();
+  });
+  menShtRename.Caption("Rena&me").ShortCut({VK_F2, kNoShift, kShift}).OnClick([this] {
+    ShortcutRename();
+  });
+  menShtRefresh.Caption("Re&fresh").ShortCut({VK_F5, kNoShift, kShift}).OnClick([this] {
+    ShortcutRefresh();
+  });
+  menShtNew.Caption("&New URL").ShortCut({'N', kCtrl, kShift}).OnClick([this] { ShortcutNewUrl(); });
+  menShtProperties.Caption("P&roperties").ShortCut({VK_RETURN, kAlt, kShift | kCtrl}).OnClick([this] {
+    ShortcutProperties();
+  });
   for (ui::TMenuItem* separator : {&menShtN1, &menShtN2, &menShtN3, &menShtN4, &menShtN5})
     separator->Caption("-");
   pumShortcut.Add(menShtOpen)
@@ -121,38 +125,27 @@ void TFormAssign::CreateShortcutMenu() {
       .Add(menShtNew)
       .Add(menShtN5)
       .Add(menShtProperties);
+  pumShortcut.OnPopup([this] { PrepareShortcutMenu(); });
 }
 
 void TFormAssign::CreateObjectMenu() {
-  menObjCut.Caption("Cu&t").OnClick([this] { ObjectCut(); });
-  menObjCopy.Caption("&Copy").OnClick([this] { ObjectCopy(); });
-  menObjPaste.Caption("&Paste").OnClick([this] { ObjectPaste(); });
-  menObjDelete.Caption("&Delete").OnClick([this] { ObjectDelete(); });
+  using ui::kCtrl, ui::kNoShift, ui::kShift;
+  menObjCut.Caption("Cu&t").ShortCut({'X', kCtrl, kShift}).OnClick([this] { ObjectCut(); });
+  menObjCopy.Caption("&Copy").ShortCut({'C', kCtrl, kShift}).OnClick([this] { ObjectCopy(); });
+  menObjPaste.Caption("&Paste").ShortCut({'V', kCtrl, kShift}).OnClick([this] { ObjectPaste(); });
+  menObjDelete.Caption("&Delete").ShortCut({VK_DELETE, kNoShift, kShift}).OnClick([this] {
+    ObjectDelete();
+  });
   pumObject.Add(menObjCut).Add(menObjCopy).Add(menObjPaste).Add(menObjDelete);
+  pumObject.OnPopup([this] { PrepareObjectMenu(); });
 }
 
-void TFormAssign::PopupAt(ui::TPopupMenu& menu, ui::TControl& box, bool at_cursor) {
-  POINT at;
-  if (at_cursor) {
-    if (!GetCursorPos(&at)) return;
-  } else {
-    RECT client;
-    GetClientRect(box.Handle(), &client);
-    at = {client.right / 2, client.bottom / 2};
-    ClientToScreen(box.Handle(), &at);
-  }
-  box.SetFocus();
-  menu.Popup(at.x, at.y, Handle());
-}
-
-void TFormAssign::ShowShortcutMenu(bool at_cursor) {
-  if (!radShortcut.Checked()) return;
+void TFormAssign::PrepareShortcutMenu() {
   const bool has_shortcut = ShortcutKind != kNoShortcut;
   for (ui::TMenuItem* item :
        {&menShtOpen, &menShtDelete, &menShtRename, &menShtRefresh, &menShtProperties})
     item->Enabled(has_shortcut);
   menShtPaste.Enabled(IsClipboardFormatAvailable(CF_HDROP) != FALSE);
-  PopupAt(pumShortcut, pnlShortcut, at_cursor);
 }
 
 // The text box's own edit menu, opened as a right click at its centre would open it.
@@ -165,11 +158,9 @@ void TFormAssign::ShowTextMenu() {
   PostMessageA(memoText.Handle(), WM_RBUTTONUP, 0, centre);
 }
 
-void TFormAssign::ShowObjectMenu(bool at_cursor) {
-  if (!radObject.Checked()) return;
+void TFormAssign::PrepareObjectMenu() {
   for (ui::TMenuItem* item : {&menObjCut, &menObjCopy, &menObjDelete}) item->Enabled(HasObject);
   menObjPaste.Enabled(HasStorableClipboard());
-  PopupAt(pumObject, pnlObject, at_cursor);
 }
 
 void TFormAssign::TickEnabled() {
@@ -254,51 +245,6 @@ void TFormAssign::ShortcutProperties() {
   UpdateControls(true);
 }
 
-bool TFormAssign::pnlShortcutKeyDown(WORD key) {
-  const bool shift = KeyDown(VK_SHIFT);
-  const bool ctrl = KeyDown(VK_CONTROL);
-  const bool alt = KeyDown(VK_MENU);
-  if (key == VK_RETURN && alt) {
-    ShortcutProperties();
-    return true;
-  }
-  if (key == VK_RETURN && (shift || ctrl)) {
-    ShortcutOpen();
-    return true;
-  }
-  if (ctrl && !alt) {
-    switch (key) {
-      case 'N':
-        ShortcutNewUrl();
-        return true;
-      case 'V':
-        ShortcutPaste();
-        return true;
-      case 'C':
-      case 'X':
-        return true;  // a shortcut is never cut or copied
-    }
-    return false;
-  }
-  if (ctrl || alt) return false;
-  switch (key) {
-    case VK_DELETE:
-      ShortcutDelete();
-      return true;
-    case VK_F2:
-      ShortcutRename();
-      return true;
-    case VK_F5:
-      ShortcutRefresh();
-      return true;
-    case VK_F10:
-      if (!shift) return false;
-      ShowShortcutMenu(false);
-      return true;
-  }
-  return false;
-}
-
 void TFormAssign::memoTextChange() {
   if (Updating) return;  // the editor filling the box is no change by the user
   if (!memoText.WideText().empty()) TickEnabled();
@@ -343,35 +289,6 @@ bool TFormAssign::PasteObject() {
   UpdateControls(true);
   pnlObject.SetFocus();
   return true;
-}
-
-bool TFormAssign::pnlObjectKeyDown(WORD key) {
-  const bool ctrl = KeyDown(VK_CONTROL);
-  const bool alt = KeyDown(VK_MENU);
-  if (ctrl && !alt) {
-    switch (key) {
-      case 'C':
-        ObjectCopy();
-        return true;
-      case 'V':
-        ObjectPaste();
-        return true;
-      case 'X':
-        ObjectCut();
-        return true;
-    }
-    return false;
-  }
-  if (ctrl || alt) return false;
-  if (key == VK_DELETE) {
-    ObjectDelete();
-    return true;
-  }
-  if (key == VK_F10 && KeyDown(VK_SHIFT)) {
-    ShowObjectMenu(false);
-    return true;
-  }
-  return false;
 }
 
 }  // namespace talo

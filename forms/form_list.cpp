@@ -42,8 +42,6 @@ const char* ActCaption(AssignmentKind kind) {
   return "Act";
 }
 
-bool KeyHeld(int key) { return GetKeyState(key) < 0; }
-
 }  // namespace
 
 TFormList::TFormList() : TForm(ListDesign()) {
@@ -69,7 +67,7 @@ void TFormList::CreateComponents() {
       .Align(ui::TAlign::Client)
       .OnItemChecked([this](int index, bool checked) { lstvMainChange(index, checked); })
       .OnColumnClick([this](int column) { lstvMainColumnClick(column); })
-      .OnKeyDown([this](WORD key) { return lstvMainKeyDown(key); })
+      .OnKeyDown([this](const ui::TKeyEvent& event) { return lstvMainKeyDown(event); })
       .OnDblClick([this] { ActOnSelection(); });
   lblMain.Create(*this, {}, kEmptyText).Alignment(ui::TAlignment::Center);
   sbMain.Create(*this, kStatusBarText, true);
@@ -78,9 +76,12 @@ void TFormList::CreateComponents() {
 }
 
 void TFormList::CreateMenus() {
-  menLstAct.Caption("Act").Default(true).OnClick([this] { ActOnSelection(); });
+  // Enter acts on the row (with any modifier but Alt); Alt+Enter opens its properties.
+  menLstAct.Caption("Act").Default(true).ShortCut({VK_RETURN, ui::kNoShift, ui::kShift | ui::kCtrl})
+      .OnClick([this] { ActOnSelection(); });
   menLstN1.Caption("-");
-  menLstProperties.Caption("P&roperties").OnClick([this] { EditSelection(); });
+  menLstProperties.Caption("P&roperties").ShortCut({VK_RETURN, ui::kAlt, ui::kShift | ui::kCtrl})
+      .OnClick([this] { EditSelection(); });
   menLstN2.Caption("-");
   const struct {
     ui::TMenuItem& item;
@@ -259,17 +260,6 @@ void TFormList::PrepareListMenu() {
     item->Visible(index >= 0);
 }
 
-void TFormList::PopupListMenu() {
-  POINT at = {0, 0};
-  const int index = lstvMain.Selected();
-  if (index >= 0) {
-    const RECT row = lstvMain.ItemRect(index);
-    at = {row.left + GetSystemMetrics(SM_CXSMICON), row.bottom};
-  }
-  ClientToScreen(lstvMain.Handle(), &at);
-  pumList.Popup(at.x, at.y, Handle());
-}
-
 void TFormList::lstvMainColumnClick(int column) {
   static const int kKeyOfColumn[] = {kSortByCode, kSortByTitle, kSortByType};
   if (column >= 0 && column < kSortKeyCount) SortList(kKeyOfColumn[column]);
@@ -277,24 +267,10 @@ void TFormList::lstvMainColumnClick(int column) {
 
 void TFormList::menLstSortClick(const ui::TMenuItem& item) { SortList(item.Tag()); }
 
-bool TFormList::lstvMainKeyDown(WORD key) {
-  switch (key) {
-    case VK_RETURN:
-      if (KeyHeld(VK_MENU))
-        EditSelection();
-      else
-        ActOnSelection();
-      return true;
-    case VK_ESCAPE:
-      if (KeyHeld(VK_CONTROL) || KeyHeld(VK_MENU)) return false;
-      Close();
-      return true;
-    case VK_F10:
-      if (!KeyHeld(VK_SHIFT)) return false;
-      PopupListMenu();
-      return true;
-  }
-  return false;
+bool TFormList::lstvMainKeyDown(const ui::TKeyEvent& event) {
+  if (!ui::TShortCut{VK_ESCAPE, ui::kNoShift, ui::kShift}.Matches(event)) return false;
+  Close();
+  return true;
 }
 
 void TFormList::CentreLabel() {
@@ -312,7 +288,7 @@ LRESULT TFormList::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Escape where no control takes it (while the list is hidden) comes as the dialog
       // manager's Cancel.
       if (!lparam && LOWORD(wparam) == IDCANCEL) {
-        if (!KeyHeld(VK_CONTROL) && !KeyHeld(VK_MENU)) Close();
+        if (!(ui::HeldModifiers() & (ui::kCtrl | ui::kAlt))) Close();
         return 0;
       }
       break;

@@ -62,7 +62,7 @@ class TFormList : public ui::TForm {
   void fmClose(ui::CloseAction& action);
   void lstvMainColumnClick(int column);
   void lstvMainChange(int index, bool checked);
-  bool lstvMainKeyDown(WORD key);
+  bool lstvMainKeyDown(const ui::TKeyEvent& event);
   void menLstSortClick(const ui::TMenuItem& item);
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -75,7 +75,6 @@ class TFormList : public ui::TForm {
   int CodeOf(int index) const;
   unsigned char StatusOf(int index) const;
   // pumList at the selected row, or at the list's corner.
-  void PopupListMenu();
   // The label sits in the middle of the area the status bar leaves.
   void CentreLabel();
 };

@@ -7,7 +7,6 @@
 #include "content/shortcut_file.h"
 #include "forms/error_scope.h"
 #include "forms/messages.h"
-#include "forms/select_all.h"
 
 namespace talo {
 namespace {
@@ -25,8 +24,7 @@ TFormRename::TFormRename()
 
 void TFormRename::CreateComponents() {
   edtName.Create(*this, {5, 5, 237, 20})
-      .OnChange([this] { edtNameChange(); })
-      .OnKeyDown([this](WORD key) { return edtNameKeyDown(key); });
+      .OnChange([this] { edtNameChange(); });
   btnOK.Create(*this, {86, 35, 75, 23}, "OK").Default(true).OnClick([this] { btnOKClick(); });
   btnCancel.Create(*this, {167, 35, 75, 23}, "Cancel").Cancel(true).OnClick([this] {
     SetModalResult(ui::mrCancel);
@@ -58,7 +56,6 @@ void TFormRename::edtNameChange() {
   if (!Loading) btnOK.Enabled(!edtName.Text().empty());
 }
 
-bool TFormRename::edtNameKeyDown(WORD key) { return SelectAllOnCtrlA(edtName.Handle(), key); }
 
 void TFormRename::btnOKClick() {
   if (SaveName()) SetModalResult(ui::mrOK);

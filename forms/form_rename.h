@@ -21,7 +21,6 @@ class TFormRename : public ui::TForm {
   // Handlers (public so that tests can act as the user would).
   void fmShow();
   void edtNameChange();
-  bool edtNameKeyDown(WORD key);
   void btnOKClick();
   // Writes the name into the working shortcut; an empty name is refused without a message.
   bool SaveName();

@@ -10,7 +10,7 @@ namespace talo {
 void THelpMenu::Attach(ui::TForm& form, int topic) {
   topic_ = topic;
   menMnHlpContents.Caption("&Contents and Index").OnClick([this] { menMnHlpContentsClick(); });
-  menMnHlpTopical.Caption("&Topical").ShortCut(VK_F1, "F1").OnClick([this] {
+  menMnHlpTopical.Caption("&Topical").ShortCut({VK_F1}, "F1").OnClick([this] {
     menMnHlpTopicalClick();
   });
   menMnHlpN1.Caption("-");

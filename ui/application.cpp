@@ -4,6 +4,7 @@
 #include "ui/common_controls.h"
 #include "ui/form.h"
 #include "ui/guarded_handler.h"
+#include "ui/key_event.h"
 #include "ui/main_menu.h"
 #include "ui/page_control.h"
 
@@ -21,7 +22,7 @@ bool TurnsPage(HWND root, MSG& msg) {
       SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (wanted & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
   const TForm* form = TForm::FromHandle(root);
-  return form && IsWindowEnabled(root) && TPageControl::TurnPage(*form, GetKeyState(VK_SHIFT) < 0);
+  return form && IsWindowEnabled(root) && TPageControl::TurnPage(*form, (HeldModifiers() & kShift) != 0);
 }
 }  // namespace
 
@@ -150,10 +151,10 @@ bool TApplication::ProcessMessage() {
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && root) {
       TForm* form = TForm::FromHandle(root);
       if (form && form->MainMenu() && IsWindowEnabled(root) &&
-          form->MainMenu()->DispatchShortCut(static_cast<WORD>(msg.wParam)))
+          form->MainMenu()->DispatchShortCut(TKeyEvent::Now(static_cast<WORD>(msg.wParam))))
         return true;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (HeldModifiers() & kCtrl) &&
         TurnsPage(root, msg))
       return true;
     const HWND focus = GetFocus();

@@ -131,25 +131,12 @@ LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // Children of a container paint on its colour, or on whatever its own parent gives.
+  LRESULT routed = 0;
+  if (RouteChildMessage(message, wparam, lparam,
+                        [this](HDC dc) { return BackgroundBrush(dc); }, routed))
+    return routed;
   switch (message) {
-    case WM_COMMAND:
-      if (lparam && DispatchCommand(wparam, lparam)) return 0;
-      break;
-    case WM_NOTIFY: {
-      LRESULT result = 0;
-      if (DispatchNotify(lparam, result)) return result;
-      break;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      // Children of a container paint on its colour, or on whatever its own parent gives.
-      HDC dc = reinterpret_cast<HDC>(wparam);
-      if (HBRUSH own = OwnColorBrush(reinterpret_cast<HWND>(lparam), dc))
-        return reinterpret_cast<LRESULT>(own);
-      if (message == WM_CTLCOLOREDIT) break;
-      return reinterpret_cast<LRESULT>(BackgroundBrush(dc));
-    }
     case WM_ERASEBKGND:
       if (custom_) {
         RECT client;
@@ -173,7 +160,7 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (key_down_ && key_down_(static_cast<WORD>(wparam))) {
+      if (HandleKey(TKeyEvent::Now(static_cast<WORD>(wparam)))) {
         // The character that the key's translation queued must not reach whatever has the
         // focus now (a key that moved the focus into an edit would type itself there).
         MSG typed;
@@ -185,11 +172,8 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CONTEXTMENU:
       if (popup_menu_) {
         POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        if (at.x == -1 && at.y == -1) {  // from the keyboard: at the control
-          at = {0, 0};
-          ClientToScreen(handle_, &at);
-        }
-        popup_menu_->Popup(at.x, at.y, form_ ? form_->Handle() : handle_);
+        if (at.x == -1 && at.y == -1) at = KeyboardMenuPoint();
+        if (enabled_) popup_menu_->Popup(at.x, at.y, form_ ? form_->Handle() : handle_);
         return 0;
       }
       break;
@@ -248,6 +232,32 @@ bool TControl::HandleMouse(UINT message, LPARAM lparam) {
   }
   RaiseMouse(mouse_down_, button, lparam);
   return false;  // the control's own procedure still sees the press (focus, button state)
+}
+
+bool TControl::HandleKey(const TKeyEvent& event) {
+  return (key_down_ && key_down_(event)) || KeyDown(event);
+}
+
+bool TControl::KeyDown(const TKeyEvent& event) {
+  if (!popup_menu_) return false;
+  if (event.Is(VK_F10, kShift)) return ShowPopupMenu();
+  return popup_menu_->DispatchShortCut(event);
+}
+
+POINT TControl::KeyboardMenuPoint() const {
+  RECT client = {};
+  GetClientRect(handle_, &client);
+  POINT at = {client.right / 2, client.bottom / 2};
+  ClientToScreen(handle_, &at);
+  return at;
+}
+
+bool TControl::ShowPopupMenu() {
+  if (!popup_menu_ || !handle_ || !enabled_) return false;
+  SetFocus();
+  const POINT at = KeyboardMenuPoint();
+  popup_menu_->Popup(at.x, at.y, form_ ? form_->Handle() : handle_);
+  return true;
 }
 
 void TControl::RaiseMouse(const std::function<void(TMouseButton, int, int)>& event,
@@ -370,11 +380,30 @@ void TControl::SetTabStop(bool tab_stop) {
   SetWindowLongA(handle_, GWL_STYLE, style);
 }
 
-HBRUSH TControl::OwnColorBrush(HWND child, HDC dc) {
-  TControl* control = FromHandle(child);
-  if (!control || !control->own_brush_) return nullptr;
-  SetBkColor(dc, control->own_color_);
-  return static_cast<HBRUSH>(control->own_brush_.get());
+bool TControl::RouteChildMessage(UINT message, WPARAM wparam, LPARAM lparam,
+                                 const std::function<HBRUSH(HDC)>& background, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      result = 0;
+      return lparam && DispatchCommand(wparam, lparam);
+    case WM_NOTIFY:
+      result = 0;
+      return DispatchNotify(lparam, result);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      TControl* child = FromHandle(reinterpret_cast<HWND>(lparam));
+      HBRUSH brush = nullptr;
+      if (child && child->own_brush_)
+        brush = child->BackgroundBrush(dc);
+      else if (message != WM_CTLCOLOREDIT)
+        brush = background(dc);
+      result = reinterpret_cast<LRESULT>(brush);
+      return brush != nullptr;
+    }
+  }
+  return false;
 }
 
 void TControl::SetFocus() {

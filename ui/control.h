@@ -16,6 +16,7 @@
 #include <string>
 
 #include "base/unique.h"
+#include "ui/key_event.h"
 
 namespace talo::ui {
 
@@ -98,9 +99,13 @@ class TControl {
   void SetFocus();
   void BringToFront();
   void SendToBack();
-  // The menu that a right click or Shift+F10 on the control pops up; the menu is not owned.
+  // The menu that a right click or Shift+F10 on the control pops up, and whose items' short cuts
+  // work while the control has the focus; the menu is not owned.
   TPopupMenu* PopupMenu() const { return popup_menu_; }
   void SetPopupMenu(TPopupMenu* menu) { popup_menu_ = menu; }
+  // Focuses the control and pops its menu up where the keyboard opens it; false without a menu,
+  // or on a disabled control.
+  bool ShowPopupMenu();
 
   // Acts as a click by the user would: runs OnClick.
   virtual void Click();
@@ -112,9 +117,11 @@ class TControl {
   static bool DispatchNotify(LPARAM lparam, LRESULT& result);
   // Places the aligned children of `parent` after its size changed.
   static void AlignChildren(HWND parent);
-  // The brush of a child control that has a colour of its own (with the device context's
-  // background set to it), or null: its parent answers the child's WM_CTLCOLOR... with it.
-  static HBRUSH OwnColorBrush(HWND child, HDC dc);
+  // What every parent window (a form, a container control) does for its children: hands a child's
+  // WM_COMMAND and WM_NOTIFY to the child's control, and answers a child's WM_CTLCOLOR... with the
+  // child's own colour, else (edits excepted) with `background`. True with `result` when answered.
+  static bool RouteChildMessage(UINT message, WPARAM wparam, LPARAM lparam,
+                                const std::function<HBRUSH(HDC)>& background, LRESULT& result);
 
  protected:
   // Creates the window as a child of `parent`, subclasses it and gives it the form's font.
@@ -140,6 +147,13 @@ class TControl {
   virtual void AlignWithin(RECT& remaining);
   // Applies Enabled to the window; pictures stay enabled windows and only ignore the mouse.
   virtual void ApplyEnabled(bool enabled);
+  // A key going down: OnKeyDown first, then KeyDown. True when the key was consumed.
+  bool HandleKey(const TKeyEvent& event);
+  // A key that OnKeyDown left: the popup menu's short cuts, and Shift+F10 for the menu itself.
+  // True when the key was consumed.
+  virtual bool KeyDown(const TKeyEvent& event);
+  // Where the menu opened from the keyboard appears, in screen coordinates: the control's centre.
+  virtual POINT KeyboardMenuPoint() const;
 
   // Answers WM_PAINT by handing the window's paint device context to `paint`.
   template <typename Paint>
@@ -167,9 +181,9 @@ class TControl {
   // The control gains and loses the keyboard focus.
   std::function<void()> enter_;
   std::function<void()> exit_;
-  // A key going down in the control (the virtual-key code); true when the handler consumed it,
-  // and then the character it would type is dropped too.
-  std::function<bool(WORD)> key_down_;
+  // A key going down in the control; true when the handler consumed it, and then the character
+  // it would type is dropped too.
+  std::function<bool(const TKeyEvent&)> key_down_;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,

@@ -71,8 +71,8 @@ class TControlOf : public TControl {
     double_click_ = std::move(handler);
     return self();
   }
-  // The handler reads the modifiers with GetKeyState and returns true for a key it consumed.
-  Self& OnKeyDown(std::function<bool(WORD key)> handler) {
+  // Runs first for a key going down in the control; returns true for a key it consumed.
+  Self& OnKeyDown(std::function<bool(const TKeyEvent& event)> handler) {
     key_down_ = std::move(handler);
     return self();
   }

@@ -40,6 +40,18 @@ class TCustomEdit : public TControlOf<Self> {
   }
 
  protected:
+  // Ctrl+A (Shift may be held, Alt not) selects the whole text unless it is empty or wholly
+  // selected already; the key is consumed either way.
+  bool KeyDown(const TKeyEvent& event) override {
+    if (!TShortCut{'A', kCtrl, kShift}.Matches(event)) return TControl::KeyDown(event);
+    const int length = GetWindowTextLengthA(this->Handle());
+    DWORD start = 0, end = 0;
+    SendMessageA(this->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    if (length > 0 && !(start == 0 && static_cast<int>(end) == length))
+      SendMessageA(this->Handle(), EM_SETSEL, 0, length);
+    return true;
+  }
   bool Command(WORD code) override {
     if (code != EN_CHANGE) return false;
     if (change_) change_();

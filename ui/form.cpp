@@ -233,9 +233,14 @@ bool TForm::PressButton(TButton* button) {
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT routed = 0;
+  const auto background = [this](HDC dc) {
+    SetBkColor(dc, color_);
+    return static_cast<HBRUSH>(brush_.get());
+  };
+  if (TControl::RouteChildMessage(message, wparam, lparam, background, routed)) return routed;
   switch (message) {
     case WM_COMMAND:
-      if (lparam && TControl::DispatchCommand(wparam, lparam)) return 0;
       if (!lparam && HIWORD(wparam) == 0 && main_menu_ &&
           main_menu_->DispatchCommand(LOWORD(wparam)))
         return 0;
@@ -244,11 +249,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == IDOK && PressButton(default_button_)) return 0;
       if (LOWORD(wparam) == IDCANCEL && PressButton(cancel_button_)) return 0;
       break;
-    case WM_NOTIFY: {
-      LRESULT result = 0;
-      if (TControl::DispatchNotify(lparam, result)) return result;
-      break;
-    }
     case DM_GETDEFID:
       if (default_button_ && default_button_->Handle())
         return MAKELRESULT(GetDlgCtrlID(default_button_->Handle()), DC_HASDEFID);
@@ -303,16 +303,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       GetClientRect(handle_, &client);
       FillRect(reinterpret_cast<HDC>(wparam), &client, reinterpret_cast<HBRUSH>(brush_.get()));
       return 1;
-    }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wparam);
-      if (HBRUSH own = TControl::OwnColorBrush(reinterpret_cast<HWND>(lparam), dc))
-        return reinterpret_cast<LRESULT>(own);
-      if (message == WM_CTLCOLOREDIT) break;
-      SetBkColor(dc, color_);
-      return reinterpret_cast<LRESULT>(brush_.get());
     }
   }
   return DefWindowProcA(handle_, message, wparam, lparam);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/unique.h"
+#include "ui/colors.h"
 
 namespace talo::ui {
 
@@ -40,7 +41,7 @@ struct FormDesign {
   bool centred = false;
   BorderStyle border = BorderStyle::Sizeable;
   BorderIcons icons;
-  COLORREF color = RGB(192, 192, 192);  // clSilver
+  COLORREF color = kColorSilver;
 };
 
 // A dialog-style form of the given outer size.

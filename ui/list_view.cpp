@@ -260,18 +260,17 @@ LRESULT TListView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETDLGCODE: {
       LRESULT code = DefaultHandler(message, wparam, lparam);
       const auto* key = reinterpret_cast<const MSG*>(lparam);
-      if (key_down_ && key && key->message == WM_KEYDOWN &&
+      if ((key_down_ || PopupMenu()) && key && key->message == WM_KEYDOWN &&
           (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE))
         code |= DLGC_WANTMESSAGE;
       return code;
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (!key_down_) break;
       // The key's character is queued already, and a handler that runs a modal loop (a message
       // box, another form) has it dispatched there: so it is marked for dropping beforehand.
       drop_next_character_ = true;
-      if (key_down_(static_cast<WORD>(wparam))) return 0;
+      if (HandleKey(TKeyEvent::Now(static_cast<WORD>(wparam)))) return 0;
       drop_next_character_ = false;
       return DefaultHandler(message, wparam, lparam);
     case WM_CHAR:
@@ -286,6 +285,17 @@ LRESULT TListView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return TControl::HandleMessage(message, wparam, lparam);
+}
+
+POINT TListView::KeyboardMenuPoint() const {
+  POINT at = {0, 0};
+  const int index = Selected();
+  if (index >= 0) {
+    const RECT row = ItemRect(index);
+    at = {row.left + GetSystemMetrics(SM_CXSMICON), row.bottom};
+  }
+  ClientToScreen(Handle(), &at);
+  return at;
 }
 
 bool TListView::RefuseNarrowColumn(const NMHDR& header) {

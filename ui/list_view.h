@@ -83,6 +83,8 @@ class TListView : public TControlOf<TListView> {
   // the handler consumed types no character (Alt+Enter no menu mnemonic).
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Notify(NMHDR& header, LRESULT& result) override;
+  // Below the picture of the selected row; at the top left without one.
+  POINT KeyboardMenuPoint() const override;
 
  private:
   TListRow* MutableRow(int index);

@@ -22,12 +22,6 @@ bool TMainMenu::Attach(TForm& form) {
 
 bool TMainMenu::DispatchCommand(UINT command) { return items_.ClickCommand(command); }
 
-bool TMainMenu::DispatchShortCut(WORD key) {
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  TMenuItem* item = items_.FindShortCut(key);
-  if (!item || !item->Enabled()) return false;
-  item->Click();
-  return true;
-}
+bool TMainMenu::DispatchShortCut(const TKeyEvent& event) { return items_.ClickShortCut(event); }
 
 }  // namespace talo::ui

@@ -22,8 +22,8 @@ class TMainMenu {
   bool Attach(TForm& form);
   // Runs OnClick of the enabled item with `command`; false when there is none.
   bool DispatchCommand(UINT command);
-  // Runs the enabled item whose short cut is `key` (pressed without Ctrl or Alt); false when none.
-  bool DispatchShortCut(WORD key);
+  // Runs the enabled item with a short cut for `event`; false when there is none.
+  bool DispatchShortCut(const TKeyEvent& event);
 
  private:
   TMenuItem items_;

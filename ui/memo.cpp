@@ -18,7 +18,7 @@ TMemo& TMemo::Create(const TParent& parent, const TBounds& bounds, const std::st
 
 LRESULT TMemo::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (!want_returns_) {
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool ctrl = (HeldModifiers() & kCtrl) != 0;
     // The dialog manager asks before it acts on Enter, Tab and Escape: a memo of the dialog
     // kind leaves plain Enter, Tab and Escape to the form and keeps Ctrl+Enter and Ctrl+Tab.
     if (message == WM_GETDLGCODE) {

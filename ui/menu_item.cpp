@@ -130,17 +130,26 @@ bool TMenuItem::AppendItemsTo(HMENU menu, const TImageList* images,
   return true;
 }
 
-TMenuItem& TMenuItem::ShortCut(WORD key, const std::string& text) {
-  short_cut_ = key;
-  short_cut_text_ = text;
+TMenuItem& TMenuItem::ShortCut(TShortCut keys, const std::string& text) {
+  short_cuts_.push_back(keys);
+  if (!text.empty()) short_cut_text_ = text;
   return *this;
 }
 
-TMenuItem* TMenuItem::FindShortCut(WORD key) {
-  if (short_cut_ == key && key != 0) return this;
+TMenuItem* TMenuItem::FindShortCut(const TKeyEvent& event) {
+  if (!visible_ || !enabled_) return nullptr;
+  for (const TShortCut& keys : short_cuts_)
+    if (keys.Matches(event)) return this;
   for (TMenuItem* item : items_)
-    if (TMenuItem* found = item->FindShortCut(key)) return found;
+    if (TMenuItem* found = item->FindShortCut(event)) return found;
   return nullptr;
+}
+
+bool TMenuItem::ClickShortCut(const TKeyEvent& event) {
+  TMenuItem* item = FindShortCut(event);
+  if (!item) return false;
+  item->Click();
+  return true;
 }
 
 bool TMenuItem::AppendTo(HMENU menu, const TImageList* images,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/unique.h"
+#include "ui/key_event.h"
 
 namespace talo::ui {
 
@@ -52,11 +53,13 @@ class TMenuItem {
   HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
   TMenuItem& Bitmap(HBITMAP bitmap);
 
-  // A key that runs the item from its form (a menu bar's item), shown after the caption as `text`.
-  WORD ShortCut() const { return short_cut_; }
-  TMenuItem& ShortCut(WORD key, const std::string& text);
-  // This item or a sub-item whose short cut is `key`, or null.
-  TMenuItem* FindShortCut(WORD key);
+  // A key that runs the item from its form (a menu bar's item) or from the control whose popup
+  // menu lists it; an item may have several. A non-empty `text` is shown after the caption.
+  TMenuItem& ShortCut(TShortCut keys, const std::string& text = "");
+  // The visible and enabled item (this or below) with a short cut for `event`, or null.
+  TMenuItem* FindShortCut(const TKeyEvent& event);
+  // Clicks that item; false when there is none.
+  bool ClickShortCut(const TKeyEvent& event);
 
   TMenuItem& OnClick(std::function<void()> handler);
   void Click();
@@ -91,7 +94,7 @@ class TMenuItem {
   int group_index_ = 0;
   bool default_ = false;
   int image_index_ = -1;
-  WORD short_cut_ = 0;
+  std::vector<TShortCut> short_cuts_;
   std::string short_cut_text_;
   GdiObject bitmap_;
   std::function<void()> click_;

@@ -54,4 +54,9 @@ bool TPopupMenu::Popup(int x, int y, HWND owner) {
 
 bool TPopupMenu::DispatchCommand(UINT command) { return items_.ClickCommand(command); }
 
+bool TPopupMenu::DispatchShortCut(const TKeyEvent& event) {
+  if (popup_) popup_();
+  return items_.ClickShortCut(event);
+}
+
 }  // namespace talo::ui

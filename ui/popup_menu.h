@@ -45,6 +45,9 @@ class TPopupMenu {
   bool Popup(int x, int y, HWND owner = nullptr);
   // Runs OnClick of the enabled item with `command`; false when there is none.
   bool DispatchCommand(UINT command);
+  // Runs OnPopup (which sets the items' states), then OnClick of the visible, enabled item with a
+  // short cut for `event`; false when there is none.
+  bool DispatchShortCut(const TKeyEvent& event);
 
  private:
   TMenuItem items_;

@@ -2,7 +2,8 @@
 # The assignment editor with real keys: a free combination chosen on the keyboard window gets a
 # text, then a picture object, then a shortcut, each saved and then carried out by the hook in
 # another application; between them the editor's states: a refused incomplete save, Escape that
-# keeps everything, Apply then Close, an overwrite answered No.
+# keeps everything, Apply then Close, an overwrite answered No, and the content boxes' keys and
+# menus.
 #
 #   editor_test.sh BUILD_DIR TARGET_EXE FIXTURE_EXE PROBE_EXE
 set -euo pipefail
@@ -141,6 +142,15 @@ show_window_and_open_editor "the object"
 xdotool key alt+o Tab ctrl+v
 settle 1
 shot TFormAssign object
+# The box's keys: Ctrl+X takes the object out to the clipboard, Ctrl+V puts it back (a save
+# without it would be refused, not asked about); Shift+F10 opens the box's menu.
+probe clipboard "the test's own clipboard text"
+xdotool key ctrl+x
+poll 5 picture_on_clipboard || fail "Ctrl+X in the object box did not put the picture on the clipboard"
+xdotool key ctrl+v shift+F10
+poll 5 menu_shown || fail "Shift+F10 in the object box opened no menu"
+xdotool key Escape
+poll 5 menu_gone || fail "Escape did not close the object box's menu"
 save_with n "object, No"
 settle 0.5
 visible TFormAssign || fail "No to the overwrite question closed the editor"
@@ -169,6 +179,13 @@ settle 1
 [ "$(editor_state "&Enabled")" = "enabled checked" ] ||
   fail "the pasted shortcut did not tick Enabled"
 shot TFormAssign shortcut
+# A right click on the shortcut's name opens the box's menu, as one on the box does.
+read -r l t r b _ <<<"$(probe child TFormAssign - mark.bat)"
+[ -n "$b" ] || fail "the shortcut box does not show the name mark.bat"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 3
+poll 5 menu_shown || fail "a right click on the shortcut's name opened no menu"
+xdotool key Escape
+poll 5 menu_gone || fail "Escape did not close the shortcut box's menu"
 save_with y "shortcut"
 poll 10 gone TFormAssign || fail "the shortcut save did not close the editor"
 [ "$(status_byte 0x$code)" = 11 ] ||

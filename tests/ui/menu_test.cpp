@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "tests/ui/ui_fixture.h"
+#include "ui/edit.h"
 #include "ui/image_list.h"
+#include "ui/panel.h"
 #include "ui/popup_menu.h"
 
 namespace talo::test {
@@ -205,6 +207,51 @@ TEST_F(Menu, PopupRunsOnPopupFirstAndThenTheItemChosenFromTheKeyboard) {
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(form.Handle(), WM_KEYDOWN, key, 0);
   EXPECT_TRUE(pumKeys.Popup(100, 100, form.Handle()));
   EXPECT_EQ(events, (std::vector<std::string>{"popup", "Shift + A"}));
+}
+
+TEST_F(Menu, AControlRunsItsMenusShortCutsWithTheirModifiersWhileTheItemIsOn) {
+  ui::TForm form(TestDesign("TFormShortCuts"));
+  form.Show();
+  ui::TPopupMenu pumBox;
+  ui::TMenuItem menPaste, menDelete;
+  bool can_paste = true;
+  std::vector<std::string> events;
+  pumBox.OnPopup([&] { menPaste.Enabled(can_paste); })
+      .Add(menPaste.Caption("&Paste").ShortCut({'V', ui::kCtrl, ui::kShift}).OnClick([&] {
+        events.push_back("paste");
+      }))
+      .Add(menDelete.Caption("&Delete").ShortCut({VK_DELETE, ui::kNoShift, ui::kShift}).OnClick([&] {
+        events.push_back("delete");
+      }));
+  ui::TPanel box;
+  box.Create(form, {0, 0, 100, 100}).PopupMenu(pumBox);
+  PressKey(box.Handle(), 'V', ui::kCtrl);
+  PressKey(box.Handle(), 'V', ui::kCtrl | ui::kShift);
+  PressKey(box.Handle(), 'V', ui::kCtrl | ui::kAlt);  // Alt is not among its modifiers
+  PressKey(box.Handle(), 'V', ui::kNoShift);
+  PressKey(box.Handle(), VK_DELETE, ui::kShift);
+  PressKey(box.Handle(), VK_DELETE, ui::kCtrl);
+  can_paste = false;  // OnPopup switches the item off before the key is looked up
+  PressKey(box.Handle(), 'V', ui::kCtrl);
+  EXPECT_EQ(events, (std::vector<std::string>{"paste", "paste", "delete"}));
+}
+
+TEST_F(Menu, CtrlAInAnEditSelectsTheWholeTextButNotWithAlt) {
+  ui::TForm form(TestDesign("TFormSelectAll"));
+  form.Show();
+  ui::TEdit edit;
+  edit.Create(form, {0, 0, 200, 20}, "the whole title");
+  auto selection = [&] {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return std::to_string(start) + "-" + std::to_string(end);
+  };
+  SendMessageA(edit.Handle(), EM_SETSEL, 4, 4);
+  PressKey(edit.Handle(), 'A', ui::kCtrl | ui::kAlt);
+  EXPECT_EQ(selection(), "4-4");
+  PressKey(edit.Handle(), 'A', ui::kCtrl);
+  EXPECT_EQ(selection(), "0-15");
 }
 
 }  // namespace

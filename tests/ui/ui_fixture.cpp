@@ -1,6 +1,8 @@
 // Shared pieces of the form framework tests.
 #include "tests/ui/ui_fixture.h"
 
+#include "ui/key_event.h"
+
 namespace talo::test {
 
 ui::FormDesign TestDesign(const char* class_name) {
@@ -10,6 +12,19 @@ ui::FormDesign TestDesign(const char* class_name) {
   design.width = 400;
   design.height = 300;
   return design;
+}
+
+void PressKey(HWND window, WORD key, unsigned shift) {
+  BYTE saved[256] = {};
+  GetKeyboardState(saved);
+  BYTE held[256] = {};
+  const BYTE kDown = 0x80;
+  if (shift & ui::kShift) held[VK_SHIFT] = kDown;
+  if (shift & ui::kCtrl) held[VK_CONTROL] = kDown;
+  if (shift & ui::kAlt) held[VK_MENU] = kDown;
+  SetKeyboardState(held);
+  SendMessageA(window, (shift & ui::kAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+  SetKeyboardState(saved);
 }
 
 void PumpMessages() {

@@ -22,6 +22,10 @@ ui::FormDesign TestDesign(const char* class_name);
 // Handles the messages waiting for this thread without blocking.
 void PumpMessages();
 
+// Sends `window` the key going down with the modifiers `shift` (ui::kShift | ui::kCtrl | ui::kAlt)
+// held in this thread's key state, as the framework reads them; the state is restored after.
+void PressKey(HWND window, WORD key, unsigned shift);
+
 // A screen-compatible bitmap of `width` x `height` filled with `fill`.
 HBITMAP MakeBitmap(int width, int height, COLORREF fill);
 void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color);
