@@ -56,7 +56,7 @@ told_about() {
   told=$(probe msgbox "User data file error." 0)
   grep -q "$1" <<<"$told" || fail "the message does not name $1: $told"
   disabled TFormAssign || fail "the message does not block the editor"
-  probe press "User data file error." 1
+  press_button "User data file error." 1
 }
 # Another program holds a file of the user folder open, without sharing, until release_file.
 hold_file() {
@@ -95,7 +95,7 @@ open_editor ctrl+alt+F6
 told_about 0675.dat
 xdotool key alt+e alt+e Return
 poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
-probe press "Save confirmation." 6
+press_button "Save confirmation." 6
 poll 10 gone TFormAssign || fail "the editor did not close ($step)"
 release_file
 [ "$(tr -d '\r\n' <"$user/0675.dat")" = "New object" ] || fail "the held title was written over"
@@ -115,17 +115,17 @@ xdotool key Home Down space
 hold_file User.dat
 xdotool key Escape
 poll 5 box_shown "Save confirmation." || fail "closing the list asked nothing"
-probe press "Save confirmation." 6
+press_button "Save confirmation." 6
 # The save waits a moment for the file before it gives up: the box comes when it is whole.
 write_error_told() { probe msgbox "Save settings error." 0 | grep -q "Unable to write"; }
 poll 10 write_error_told || fail "the failed save was not reported"
 disabled TFormList || fail "the save error does not block the list"
-probe press "Save settings error." 1
+press_button "Save settings error." 1
 release_file
 visible TFormList || fail "the list closed after its save failed"
 xdotool key Escape
 poll 5 box_shown "Save confirmation." || fail "the second close asked nothing"
-probe press "Save confirmation." 7
+press_button "Save confirmation." 7
 poll 10 gone TFormList || fail "No did not close the list"
 same_as_before User.dat 0675.obj 0674.pif
 
@@ -139,10 +139,10 @@ if [ -n "$full_disk" ]; then
   open_editor ctrl+alt+F7
   xdotool key alt+t Tab ctrl+a ctrl+v Return
   poll 5 box_shown "Save confirmation." || fail "no overwrite question ($step)"
-  probe press "Save confirmation." 6
+  press_button "Save confirmation." 6
   text_error_told() { probe msgbox "Save settings error." 0 | grep -q "user text file write"; }
   poll 10 text_error_told || fail "the failed text save was not reported ($step)"
-  probe press "Save settings error." 1
+  press_button "Save settings error." 1
   xdotool key Escape
   poll 10 gone TFormAssign || fail "Escape did not close the editor ($step)"
   rm "$user/filler"

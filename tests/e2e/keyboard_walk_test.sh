@@ -66,7 +66,7 @@ xdotool key Return
 poll 10 visible TFormOptions || fail "Enter on Options did not open the options"
 poll 5 framed_is TFormOptions OK || fail "the options' OK shows no frame"
 xdotool key ctrl+Tab
-poll 5 probe child TFormOptions - "&Change Path..." >/dev/null || fail "Ctrl+Tab did not show Network"
+poll 5 child_shown TFormOptions "&Change Path..." || fail "Ctrl+Tab did not show Network"
 tab_to TFormOptions "&Change Path..."
 shot TFormOptions options_change_path_framed
 xdotool key Return

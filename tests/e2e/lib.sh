@@ -138,6 +138,15 @@ focus_is() { [ "$(probe focus "$1" -)" = "$2" ]; }
 # A message box is a dialog (#32770) with the caption CAPTION.
 box_shown() { probe window "#32770" "$1" | grep -q found; }
 box_gone() { ! box_shown "$1"; }
+# press_button CAPTION ID: presses the button ID of the dialog box with that caption ("-": any);
+# the test fails when there is no such box or button.
+press_button() {
+  [ "$(probe press "$1" "$2")" = pressed ] || fail "cannot press button $2 of the box '$1'"
+}
+# child CLASS TEXT: "left top right bottom checked|unchecked enabled|disabled text" of the control
+# with that text (or class) in the window of that class; nothing when there is none.
+child() { probe child "$1" - "$2"; }
+child_shown() { [ "$(probe child-shown "$1" - "$2")" = shown ]; }
 # "enabled|disabled checked|unchecked" of the editor's control with that text.
 editor_state() { probe child TFormAssign - "$1" | awk '{ print $6, $5 }'; }
 # click_child CLASS TEXT: clicks the control with that text (or class) in that window. The pointer
@@ -177,7 +186,7 @@ save_title() {
   xdotool type --delay 20 "$1"
   xdotool key Return
   poll 5 box_shown "Save confirmation." || fail "no overwrite question ($1)"
-  probe press "Save confirmation." 6
+  press_button "Save confirmation." 6
   poll 10 gone TFormAssign || fail "the editor did not close after saving the title $1"
 }
 

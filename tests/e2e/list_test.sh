@@ -90,7 +90,7 @@ grep -q "'Greeting', has been copied" <<<"$copied" || fail "the message does not
 # Wine's clipboard manager may still be taking over the text put there before: asked until it has.
 clipboard_is() { [ "$(probe_block clipboard)" = "$1" ]; }
 poll 5 clipboard_is "Pasted by Tallowick" || fail "Enter did not copy the text: $(probe_block clipboard)"
-probe press "Text copied." 1
+press_button "Text copied." 1
 
 # Shift+F10 opens the row menu, whose "Sort Items" puts the code order back; Alt+Enter opens the
 # editor in place of the list, which comes back.
@@ -118,13 +118,13 @@ poll 5 test "$(rows | head -1)" = "1 Shift + Ctrl + Alt + F9|Signature picture|O
 xdotool key Escape
 question=$(probe msgbox "Save confirmation." 5000) || fail "closing with a change asked nothing"
 grep -q "Do you wish save these new settings?" <<<"$question" || fail "unexpected question: $question"
-probe press "Save confirmation." 2
+press_button "Save confirmation." 2
 settle 0.5
 visible TFormList || fail "Cancel closed the list"
 [ "$(status_byte 0x674 "$user/User.dat")" = 18 ] || fail "Cancel saved the change"
 xdotool key Escape
 probe msgbox "Save confirmation." 5000 >/dev/null || fail "the second close asked nothing"
-probe press "Save confirmation." 6
+press_button "Save confirmation." 6
 poll 10 gone TFormList || fail "Yes did not close the list"
 [ "$(status_byte 0x674 "$user/User.dat")" = 08 ] || fail "User.dat does not hold 08 for Ctrl+Alt+F5"
 [ "$(status_byte 0x470 "$user/User.dat")" = 13 ] || fail "User.dat lost another row's state"

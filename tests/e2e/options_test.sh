@@ -38,7 +38,6 @@ options_cleanup() {
 trap options_cleanup EXIT
 
 # "L T R B checked|unchecked enabled|disabled CONTENT" of the control with that text (or class).
-child() { probe child "$1" - "$2"; }
 content() { child "$1" "$2" | cut -d' ' -f7-; }
 checked() { child "$1" "$2" | grep -q " checked "; }
 child_exists() { [ -n "$(child "$1" "$2")" ]; }

@@ -189,7 +189,7 @@ install_with_pages() {
   local page
   for page in "Welcome to" "License Agreement" "Choose Components" "Choose Install Location"; do
     poll 30 setup_page_shows "$page" || fail "the setup did not show the page '$page'"
-    probe press - 1 || fail "cannot press the default button on '$page'"
+    press_button - 1
   done
   poll 60 setup_page_shows "Completing" || fail "the setup did not reach its finish page"
   probe child "#32770" - "Start Tallowick now" | grep -q " checked enabled " ||
@@ -197,7 +197,7 @@ install_with_pages() {
   import -window root "$build/setup_finish.png" 2>/dev/null || true
   local setup_process
   read -r setup_process _ <<<"$(probe process "#32770" -)"
-  probe press - 1 || fail "cannot press Finish"
+  press_button - 1
   poll 60 main_visible || fail "Start Tallowick now did not start the program"
   read -r _ program_parent _ <<<"$(probe process TFormMain "Quintavel Tallowick")"
   [ -n "$setup_process" ] && [ -n "$program_parent" ] || fail "cannot read the processes"
@@ -214,12 +214,12 @@ uninstall_answering() {
   key_exists "$user_key" || fail "no settings of the program to remove ($user_key)"
   in_desktop "${install_win}Uninstall.exe"
   poll 30 page_shows "Uninstalling from:" || fail "the uninstaller did not show its confirmation"
-  probe press "$uninstall_caption" 1 || fail "cannot press Uninstall"
+  press_button "$uninstall_caption" 1
   poll 30 question_shown || fail "the uninstaller did not ask about the user data"
-  probe press - "$1" || fail "cannot answer the uninstaller's question"
+  press_button - "$1"
   poll 30 uninstall_done || fail "the uninstall with answer $1 did not finish"
   poll 30 page_shows "Completed" || fail "the uninstaller did not say it has completed"
-  probe press "$uninstall_caption" 1 || fail "cannot close the uninstaller"
+  press_button "$uninstall_caption" 1
 }
 uninstall_answering 7  # No
 [ -f "$user_unix/User.dat" ] || fail "answering No removed the user data"

@@ -119,7 +119,6 @@ poll 10 foreground_is TFormMain || fail "the keyboard window is not in front: $(
 focus_desktop >/dev/null
 
 # The options show the base folder in use.
-child() { probe child "$1" - "$2"; }
 click_child TFormMain Options
 poll 10 visible TFormOptions || fail "the Options button did not open the options"
 read -r l t _ <<<"$(child TFormOptions SysTabControl32)"

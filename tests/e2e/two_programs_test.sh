@@ -108,7 +108,7 @@ type_text() {
 answer() {
   poll 5 box_shown "Save confirmation." || fail "no question ($step)"
   probe msgbox "Save confirmation." 0 | grep -q "$1" || fail "not the question about $1 ($step)"
-  probe press "Save confirmation." "$2"
+  press_button "Save confirmation." "$2"
 }
 
 step="A saves a text"

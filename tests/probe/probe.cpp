@@ -210,9 +210,14 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
   return TRUE;
 }
 
-int PrintChild(HWND window, const char* text) {
+HWND FindChild(HWND window, const char* text) {
   ChildQuery query{text, nullptr};
   if (window) EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+int PrintChild(HWND window, const char* text) {
+  ChildQuery query{text, FindChild(window, text)};
   if (!query.found) return 1;
   RECT area;
   GetWindowRect(query.found, &area);
@@ -274,7 +279,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: probe window|msgbox|press|mapping|clipboard|clipboard-bitmap|clipboard-files"
                "|clipboard-formats|rect|focus|default|foreground|close|texts|version|userdir"
-               "|userdata|listview|child|resources|pif|hold|process|notification-area"
+               "|userdata|listview|child|child-shown|resources|pif|hold|process|notification-area"
                " ...\n");
   return 2;
 }
@@ -300,7 +305,10 @@ int main(int argc, char** argv) {
   if (command == "press" && argc >= 4) {
     // A setup's message box has the caption of the setup's own dialog: the one with the button.
     for (HWND dialog : TopLevelWindows("#32770", Any(argv[2])))
-      if (PressDialogButton(dialog, std::atoi(argv[3]))) return 0;
+      if (PressDialogButton(dialog, std::atoi(argv[3]))) {
+        std::printf("pressed\n");
+        return 0;
+      }
     return 1;
   }
   if (command == "mapping" && argc >= 4) {
@@ -421,6 +429,12 @@ int main(int argc, char** argv) {
     return PrintListView(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "child" && argc >= 5)
     return PrintChild(WaitForWindow(Any(argv[2]), Any(argv[3]), 0), argv[4]);
+  // Printed, not only returned: a probe run in a desktop returns explorer's exit code.
+  if (command == "child-shown" && argc >= 5) {
+    HWND child = FindChild(WaitForWindow(Any(argv[2]), Any(argv[3]), 0), argv[4]);
+    std::printf("%s\n", child && IsWindowVisible(child) ? "shown" : "not shown");
+    return 0;
+  }
   if (command == "resources" && argc >= 4)
     return PrintResources(WaitForWindow(Any(argv[2]), Any(argv[3]), 0));
   if (command == "clipboard" && argc >= 3) return WriteClipboardText(argv[2]) ? 0 : 1;
