@@ -184,6 +184,7 @@ read -r l t r b _ <<<"$(probe child TFormAssign - mark.bat)"
 [ -n "$b" ] || fail "the shortcut box does not show the name mark.bat"
 xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 3
 poll 5 menu_shown || fail "a right click on the shortcut's name opened no menu"
+shot TFormAssign shortcut_menu
 xdotool key Escape
 poll 5 menu_gone || fail "Escape did not close the shortcut box's menu"
 save_with y "shortcut"
