@@ -1,4 +1,4 @@
-// Shortcut files: shell links and internet shortcuts, the editor's working shortcut, path helpers.
+// Shortcut files: shell links and internet shortcuts, and the editor's working shortcut.
 #include "content/shortcut_file.h"
 
 #include <objbase.h>
@@ -12,9 +12,9 @@
 #include "base/text.h"
 #include "content/icon_source.h"
 #include "content/link_file.h"
+#include "content/path_parts.h"
 #include "data/combination_files.h"
 #include "data/file_replace.h"
-#include "data/folder_path.h"
 #include "data/user_folder.h"
 
 namespace talo {
@@ -27,12 +27,6 @@ constexpr int kLinkTextCapacity = 4096;
 // The shell keeps only this much of a dropped program information file's description.
 constexpr std::size_t kPifDescriptionChars = 29;
 constexpr char kUrlSection[] = "InternetShortcut";
-
-std::string TrimmedText(const std::string& text) {
-  const char* start = nullptr;
-  const int length = TrimmedRange(text.c_str(), &start);
-  return std::string(start, length);
-}
 
 bool IsUsableBase(const char* base) {
   const int length = BoundedLength(base, kMaxBaseLength);
@@ -301,37 +295,6 @@ bool TakeOverStoredShortcut(const char* stored, int kind) {
 const char* ShortcutExtension(int kind) {
   const auto assignment = static_cast<AssignmentKind>(kind);
   return IsShortcutKind(assignment) ? AssignmentExtension(assignment) : "";
-}
-
-std::string FileNamePart(const char* path) {
-  if (!path) return std::string();
-  std::string name = path;
-  // Without a separator, npos + 1 wraps to 0 and nothing is erased.
-  name.erase(0, name.find_last_of('\\') + 1);
-  name.erase(0, name.find_last_of(':') + 1);
-  return TrimmedText(name);
-}
-
-std::string FileTitle(const char* path) {
-  const std::string name = FileNamePart(path);
-  const std::size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? name : TrimmedText(name.substr(0, dot));
-}
-
-std::string FileExtension(const char* path) {
-  const std::string name = FileNamePart(path);
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos) return std::string();
-  const std::string extension = TrimmedText(name.substr(dot + 1));
-  return extension.empty() ? std::string() : "." + extension;
-}
-
-std::string AddTrailingBackslash(const char* folder, bool keep_empty) {
-  const int length = TrimmedRange(folder, nullptr);
-  if (length == 0 && keep_empty) return std::string();
-  std::string result(length + 2, '\0');
-  result.resize(NormaliseFolderPath(result.data(), length + 2, folder));
-  return result;
 }
 
 bool CreateShellLink(const char* link_file, const ShellLinkFields& fields) {

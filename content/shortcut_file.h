@@ -1,6 +1,5 @@
 // Shortcut assignments: shell links (".lnk"), program information files (".pif") and internet
-// shortcuts (".url") in the user data folder, the editor's working shortcut, and the path helpers
-// that the editor and the options share.
+// shortcuts (".url") in the user data folder, and the editor's working shortcut.
 #pragma once
 
 #include <windows.h>
@@ -22,17 +21,6 @@ inline constexpr int kWorkingCopy = -1;
 
 // ".lnk", ".pif" or ".url" for kinds 1 to 3; "" for anything else.
 const char* ShortcutExtension(int kind);
-
-// Path helpers; each result is trimmed of characters 1 to 32 at both ends.
-// The text after the last '\', then after the last ':'; the whole path when neither occurs.
-std::string FileNamePart(const char* path);
-// FileNamePart without its last '.' and what follows.
-std::string FileTitle(const char* path);
-// "." and the text after the last '.' of FileNamePart, in the path's own case; "" without one.
-std::string FileExtension(const char* path);
-// The trimmed folder with a '\' appended unless it ends in '\' or '/'; an empty folder stays
-// empty with `keep_empty`, else becomes "\".
-std::string AddTrailingBackslash(const char* folder, bool keep_empty);
 
 // Shell link primitives over IShellLinkA and IPersistFile; COM is initialised per call.
 // Fields left empty (or 0) are not set.

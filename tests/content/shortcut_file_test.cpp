@@ -11,6 +11,7 @@
 #include "base/wide_text.h"
 #include "content/program_information_layout.h"
 #include "content/link_file.h"
+#include "content/path_parts.h"
 #include "content/shell_link_layout.h"
 #include "content/text_assignment.h"
 #include "tests/support/program_information.h"
@@ -317,28 +318,6 @@ TEST(TextAssignment, TextsTheCodePageDoesNotHoldExactlyGoAsUtf8AndComeBackWhole)
   EXPECT_EQ(DecodeTextAssignment(long_utf8), std::wstring(65533, L'a'));
   // Not UTF-8 after the mark: the code page's text, whole, mark and all.
   EXPECT_EQ(DecodeTextAssignment("\xef\xbb\xbf" "caf\xe9"), WidenAnsi("\xef\xbb\xbf" "caf\xe9"));
-}
-
-TEST(ShortcutFilePaths, NameTitleExtensionAndFolder) {
-  const struct {
-    const char *path, *name, *title, *extension, *folder, *folder_or_empty;
-  } cases[] = {
-      {"C:\\a.b\\name.TXT ", "name.TXT", "name", ".TXT", "C:\\a.b\\name.TXT\\", nullptr},
-      {"D:file", "file", "file", "", "D:file\\", nullptr},
-      {"C:\\dir\\.txt", ".txt", "", ".txt", "C:\\dir\\.txt\\", nullptr},
-      {" C:\\dir\\ ", "", "", "", "C:\\dir\\", nullptr},
-      {"x/y. ", "x/y.", "x/y", "", "x/y.\\", nullptr},
-      {"", "", "", "", "\\", ""},
-      {"\\", "", "", "", "\\", "\\"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(FileNamePart(c.path), c.name);
-    EXPECT_EQ(FileTitle(c.path), c.title);
-    EXPECT_EQ(FileExtension(c.path), c.extension);
-    EXPECT_EQ(AddTrailingBackslash(c.path, false), c.folder);
-    EXPECT_EQ(AddTrailingBackslash(c.path, true), c.folder_or_empty ? c.folder_or_empty : c.folder);
-  }
 }
 
 }  // namespace
