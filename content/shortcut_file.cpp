@@ -1,18 +1,17 @@
-// Shortcut files: shell links and internet shortcuts, and the editor's working shortcut.
+// Shortcut files: internet shortcuts, and the stored and working shortcut operations.
 #include "content/shortcut_file.h"
 
-#include <objbase.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <cstring>
 #include <utility>
-#include <vector>
 
 #include "base/text.h"
+#include "content/com_scope.h"
 #include "content/icon_source.h"
 #include "content/link_file.h"
 #include "content/path_parts.h"
+#include "content/shell_link.h"
 #include "data/combination_files.h"
 #include "data/file_replace.h"
 #include "data/user_folder.h"
@@ -22,8 +21,6 @@ namespace {
 
 // A base name plus an extension must still fit a path buffer.
 constexpr int kMaxBaseLength = kPathCapacity - 4;
-// Link text fields and the icon path are read into buffers of this size.
-constexpr int kLinkTextCapacity = 4096;
 // The shell keeps only this much of a dropped program information file's description.
 constexpr std::size_t kPifDescriptionChars = 29;
 constexpr char kUrlSection[] = "InternetShortcut";
@@ -37,145 +34,6 @@ int ShortcutKindOf(const std::string& extension) {
   for (int kind = kShellLink; kind <= kInternetShortcut; ++kind)
     if (lstrcmpiA(extension.c_str(), ShortcutExtension(kind)) == 0) return kind;
   return kNoShortcut;
-}
-
-// One COM initialisation of the calling thread. An S_FALSE (already initialised) is counted by COM
-// as well, so it is balanced too: otherwise every call would leave the thread's count one higher.
-class ComScope {
- public:
-  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComScope() {
-    if (initialised_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialised_;
-};
-
-template <typename Interface>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  Interface* operator->() const { return pointer_; }
-  void** Out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
-
-// The shell's link object with its file interface, in a COM initialisation of its own. Members
-// go in reverse order, so both interfaces are released before COM is uninitialised.
-class LinkObject {
- public:
-  bool Create() {
-    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, link_.Out())) &&
-           SUCCEEDED(link_->QueryInterface(IID_IPersistFile, file_.Out()));
-  }
-  IShellLinkA* Link() const { return link_.operator->(); }
-  IPersistFile* File() const { return file_.operator->(); }
-
- private:
-  ComScope com_;
-  ComRef<IShellLinkA> link_;
-  ComRef<IPersistFile> file_;
-};
-
-// The link file's name as IPersistFile takes it. A name that does not fit is refused: cut, it
-// would load or overwrite another file.
-bool WideFileName(const char* file, wchar_t (&wide)[MAX_PATH]) {
-  return file && file[0] && MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH) > 0;
-}
-
-bool HasLinkField(const ShellLinkFields& fields) {
-  return !fields.path.empty() || !fields.arguments.empty() || !fields.working_directory.empty() ||
-         !fields.description.empty() || !fields.icon_path.empty();
-}
-
-bool SetLinkFields(IShellLinkA* link, const ShellLinkFields& fields) {
-  if (!fields.path.empty() && FAILED(link->SetPath(fields.path.c_str()))) return false;
-  if (!fields.arguments.empty() && FAILED(link->SetArguments(fields.arguments.c_str())))
-    return false;
-  if (!fields.working_directory.empty() &&
-      FAILED(link->SetWorkingDirectory(fields.working_directory.c_str())))
-    return false;
-  if (!fields.description.empty() && FAILED(link->SetDescription(fields.description.c_str())))
-    return false;
-  return fields.icon_path.empty() ||
-         SUCCEEDED(link->SetIconLocation(fields.icon_path.c_str(), fields.icon_index));
-}
-
-// One text field through a getter; the buffer starts empty because a getter may leave it alone.
-template <typename Getter>
-bool ReadLinkText(std::string& text, Getter get) {
-  char buffer[kLinkTextCapacity] = {};
-  if (FAILED(get(buffer, kLinkTextCapacity))) return false;
-  buffer[kLinkTextCapacity - 1] = '\0';
-  text = buffer;
-  return true;
-}
-
-// The link object is given the bytes that passed the layout check, not the file again: it parses
-// exactly what was checked, and the file is read once. A genuine program information file is the
-// shell's to read from the file, where it can.
-bool LoadCheckedLink(const LinkObject& object, const char* link_file) {
-  std::vector<unsigned char> bytes;
-  const ShortcutLayout layout = ReadWholeLinkFile(link_file, bytes);
-  if (layout == ShortcutLayout::kProgramInformation) {
-    wchar_t name[MAX_PATH];
-    return WideFileName(link_file, name) && SUCCEEDED(object.File()->Load(name, STGM_READ));
-  }
-  if (layout != ShortcutLayout::kShellLink) return false;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (!memory) return false;
-  void* copy = GlobalLock(memory);
-  if (!copy) {
-    GlobalFree(memory);
-    return false;
-  }
-  if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  ComRef<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, reinterpret_cast<IStream**>(stream.Out())))) {
-    GlobalFree(memory);
-    return false;
-  }
-  ComRef<IPersistStream> persist;
-  return SUCCEEDED(object.Link()->QueryInterface(IID_IPersistStream, persist.Out())) &&
-         SUCCEEDED(persist->Load(stream.operator->()));
-}
-
-bool LoadLinkFields(const char* link_file, ShellLinkFields& fields, bool description_only) {
-  fields = {};
-  LinkObject object;
-  if (!object.Create() || !LoadCheckedLink(object, link_file)) return false;
-  IShellLinkA* link = object.Link();
-  ShellLinkFields read;
-  if (!description_only) {
-    // A target that cannot be resolved is no damaged link: its path just reads empty. No find
-    // data is asked for: Wine looks the target up for it, at twice the cost of the loading.
-    ReadLinkText(read.path, [&](char* b, int n) { return link->GetPath(b, n, nullptr, 0); });
-    if (!ReadLinkText(read.arguments, [&](char* b, int n) { return link->GetArguments(b, n); }) ||
-        !ReadLinkText(read.working_directory,
-                      [&](char* b, int n) { return link->GetWorkingDirectory(b, n); }))
-      return false;
-  }
-  if (!ReadLinkText(read.description, [&](char* b, int n) { return link->GetDescription(b, n); }))
-    return false;
-  if (!description_only && !ReadLinkText(read.icon_path, [&](char* b, int n) {
-        return link->GetIconLocation(b, n, &read.icon_index);
-      }))
-    return false;
-  fields = std::move(read);
-  return true;
 }
 
 // A value the profile functions cannot keep whole is refused: a line break would start a new key
@@ -200,10 +58,7 @@ bool WriteUrlValue(const char* file, const char* key, const char* value) {
 
 bool ReadDescription(const char* file, int kind, std::string& description) {
   if (kind == kInternetShortcut) return ReadInternetShortcut(file, nullptr, &description);
-  ShellLinkFields fields;
-  if (!LoadLinkFields(file, fields, true)) return false;
-  description = std::move(fields.description);
-  return true;
+  return ReadShellLinkDescription(file, description);
 }
 
 // A dropped shortcut file, copied in its own letter case. It has to be readable: a damaged one
@@ -224,10 +79,10 @@ bool CopyShortcut(const char* source, const std::string& target, int kind,
     if (!title.empty()) UpdateInternetShortcut(target.c_str(), nullptr, title.c_str());
     return true;
   }
-  ShellLinkFields fields;
-  if (!LoadLinkFields(target.c_str(), fields, true)) return false;
+  std::string description;
+  if (!ReadShellLinkDescription(target.c_str(), description)) return false;
   if (!title.empty()) {
-    fields = {};
+    ShellLinkFields fields;
     fields.description =
         kind == kProgramInformation ? title.substr(0, kPifDescriptionChars) : title;
     ModifyShellLink(target.c_str(), fields);
@@ -268,7 +123,7 @@ bool ShortcutFileName(char (&path)[kPathCapacity], int code, int kind) {
 
 // The icon that the shell's associated-icon search finds for `path`. The shell writes the icon's
 // own file back into the buffer, so it gets a writable copy; a path too long for it is refused
-// rather than cut into the name of another file.
+// rather than cut into the name of another file. The buffer holds any icon path a link reads.
 HICON SearchAssociatedIcon(const char* path, int index) {
   char buffer[kLinkTextCapacity];
   const int length = BoundedLength(path, kLinkTextCapacity);
@@ -295,29 +150,6 @@ bool TakeOverStoredShortcut(const char* stored, int kind) {
 const char* ShortcutExtension(int kind) {
   const auto assignment = static_cast<AssignmentKind>(kind);
   return IsShortcutKind(assignment) ? AssignmentExtension(assignment) : "";
-}
-
-bool CreateShellLink(const char* link_file, const ShellLinkFields& fields) {
-  wchar_t name[MAX_PATH];
-  if (fields.path.empty() || !WideFileName(link_file, name)) return false;
-  LinkObject object;
-  if (!object.Create() || !SetLinkFields(object.Link(), fields)) return false;
-  if (SUCCEEDED(object.File()->Save(name, FALSE))) return true;
-  DeleteFileA(link_file);
-  return false;
-}
-
-bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields) {
-  wchar_t name[MAX_PATH];
-  if (!HasLinkField(fields) || !WideFileName(link_file, name) || !IsWholeLinkFile(link_file))
-    return false;
-  LinkObject object;
-  return object.Create() && SUCCEEDED(object.File()->Load(name, STGM_READ)) &&
-         SetLinkFields(object.Link(), fields) && SUCCEEDED(object.File()->Save(name, FALSE));
-}
-
-bool ReadShellLink(const char* link_file, ShellLinkFields& fields) {
-  return LoadLinkFields(link_file, fields, false);
 }
 
 bool WriteInternetShortcut(const char* file, const char* address, const char* description) {
@@ -458,7 +290,7 @@ HICON TargetIcon(const char* path) {
 // and target again.
 bool ReadLinkPreview(const char* link_file, std::string& name, IconHandle& icon) {
   ShellLinkFields fields;
-  if (!LoadLinkFields(link_file, fields, false)) return false;
+  if (!ReadShellLink(link_file, fields)) return false;
   name = std::move(fields.description);
   if (!fields.icon_path.empty())
     icon.reset(PictureOf(fields.icon_path.c_str(), fields.icon_index,

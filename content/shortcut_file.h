@@ -22,24 +22,6 @@ inline constexpr int kWorkingCopy = -1;
 // ".lnk", ".pif" or ".url" for kinds 1 to 3; "" for anything else.
 const char* ShortcutExtension(int kind);
 
-// Shell link primitives over IShellLinkA and IPersistFile; COM is initialised per call.
-// Fields left empty (or 0) are not set.
-struct ShellLinkFields {
-  std::string path;
-  std::string arguments;
-  std::string working_directory;
-  std::string description;
-  std::string icon_path;
-  int icon_index = 0;
-};
-// A new link file; needs the file name and a target path.
-bool CreateShellLink(const char* link_file, const ShellLinkFields& fields);
-// Loads the link, sets the given fields (at least one) and saves it again.
-bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields);
-// All text fields of a link; a link whose target path cannot be resolved reads an empty path.
-// On failure every field is emptied.
-bool ReadShellLink(const char* link_file, ShellLinkFields& fields);
-
 // Internet shortcut files: section "InternetShortcut", keys "URL" and "Description".
 bool WriteInternetShortcut(const char* file, const char* address, const char* description);
 // Reads the requested values (a null output is not requested; at least one is); a value that is

@@ -2,16 +2,16 @@
 #include "content/shortcut_file.h"
 
 #include <gtest/gtest.h>
-#include <objbase.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/wide_text.h"
-#include "content/program_information_layout.h"
 #include "content/link_file.h"
 #include "content/path_parts.h"
+#include "content/program_information_layout.h"
+#include "content/shell_link.h"
 #include "content/shell_link_layout.h"
 #include "content/text_assignment.h"
 #include "tests/support/program_information.h"
@@ -74,23 +74,6 @@ TEST_F(ShortcutFile, DroppedFilesFoldersAndProgramsGetLinksNamedByTitle) {
     EXPECT_EQ(read.path, c.target);
     EXPECT_EQ(read.description, c.description);
   }
-}
-
-TEST_F(ShortcutFile, EveryLinkFieldReadsBackAndModifyKeepsTheOthers) {
-  ShellLinkFields fields{Source("t.exe"), "/x \"a b\"", Source(""), "Tool", Source("i.ico"), 3};
-  ASSERT_TRUE(WriteFileBytes(fields.path, "MZ"));
-  ASSERT_TRUE(CreateShellLink(Source("all.lnk").c_str(), fields));
-  ShellLinkFields change;
-  change.description = "Renamed";
-  ASSERT_TRUE(ModifyShellLink(Source("all.lnk").c_str(), change));
-  ShellLinkFields read;
-  ASSERT_TRUE(ReadShellLink(Source("all.lnk").c_str(), read));
-  fields.description = "Renamed";
-  EXPECT_EQ(std::vector<std::string>({read.path, read.arguments, read.working_directory,
-                                      read.description, read.icon_path}),
-            std::vector<std::string>({fields.path, fields.arguments, fields.working_directory,
-                                      fields.description, fields.icon_path}));
-  EXPECT_EQ(read.icon_index, 3);
 }
 
 // The URL is only copied, never used here: one longer than a path is taken too.
@@ -259,16 +242,6 @@ TEST_F(ShortcutFile, DescriptionsOfWorkingShortcutsRoundTrip) {
     EXPECT_EQ(GetShortcutDescription(description, kind), 7);
     EXPECT_EQ(description, "Renamed");
   }
-}
-
-TEST_F(ShortcutFile, LinkCallsLeaveTheCallersComInitialisationBalanced) {
-  ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  ShellLinkFields read;
-  EXPECT_TRUE(ReadShellLink(MakeLink("z.lnk").c_str(), read));
-  CoUninitialize();
-  const HRESULT again = CoInitialize(nullptr);
-  CoUninitialize();
-  EXPECT_EQ(again, S_OK) << "a link call left COM initialised on this thread";
 }
 
 TEST_F(ShortcutFile, TextAssignmentFiles) {
