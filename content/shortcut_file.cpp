@@ -1,14 +1,15 @@
-// Shortcut files: internet shortcuts, and the stored and working shortcut operations.
+// Shortcut assignments: the stored shortcut files of the combinations and the editor's working
+// shortcut, made from dropped files, previewed, named, opened and committed.
 #include "content/shortcut_file.h"
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <utility>
 
 #include "base/text.h"
 #include "content/com_scope.h"
 #include "content/icon_source.h"
+#include "content/internet_shortcut.h"
 #include "content/link_file.h"
 #include "content/path_parts.h"
 #include "content/shell_link.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kMaxBaseLength = kPathCapacity - 4;
 // The shell keeps only this much of a dropped program information file's description.
 constexpr std::size_t kPifDescriptionChars = 29;
-constexpr char kUrlSection[] = "InternetShortcut";
 
 bool IsUsableBase(const char* base) {
   const int length = BoundedLength(base, kMaxBaseLength);
@@ -34,26 +34,6 @@ int ShortcutKindOf(const std::string& extension) {
   for (int kind = kShellLink; kind <= kInternetShortcut; ++kind)
     if (lstrcmpiA(extension.c_str(), ShortcutExtension(kind)) == 0) return kind;
   return kNoShortcut;
-}
-
-// A value the profile functions cannot keep whole is refused: a line break would start a new key
-// in the file, and a value longer than the read buffer would come back cut.
-bool IsStorableValue(const char* value) {
-  return BoundedLength(value, kPathCapacity) < kPathCapacity && !std::strpbrk(value, "\r\n");
-}
-
-bool ReadUrlValue(const char* file, const char* key, std::string& value) {
-  // One character more than a path buffer holds tells a value that fits from one that was cut.
-  char buffer[kPathCapacity + 1];
-  const DWORD length = GetPrivateProfileStringA(kUrlSection, key, "", buffer, sizeof buffer, file);
-  if (length == 0 || length > kPathCapacity - 1) return false;
-  value.assign(buffer, length);
-  return true;
-}
-
-bool WriteUrlValue(const char* file, const char* key, const char* value) {
-  return IsStorableValue(value) &&
-         WritePrivateProfileStringA(kUrlSection, key, value, file) != FALSE;
 }
 
 bool ReadDescription(const char* file, int kind, std::string& description) {
@@ -70,12 +50,8 @@ bool CopyShortcut(const char* source, const std::string& target, int kind,
     return false;
   if (kind == kInternetShortcut) {
     if (!IsSoundShortcutFile(target.c_str(), AssignmentKind::kInternetShortcut)) return false;
-    // The copy only has to hold a URL; one longer than a path buffer is read cut, which is no
-    // harm here, where it is never used.
-    char address[2];
-    if (GetPrivateProfileStringA(kUrlSection, "URL", "", address, sizeof address,
-                                 target.c_str()) == 0)
-      return false;
+    // The copy only has to hold a URL, which is never used here.
+    if (!HasInternetShortcutAddress(target.c_str())) return false;
     if (!title.empty()) UpdateInternetShortcut(target.c_str(), nullptr, title.c_str());
     return true;
   }
@@ -150,32 +126,6 @@ bool TakeOverStoredShortcut(const char* stored, int kind) {
 const char* ShortcutExtension(int kind) {
   const auto assignment = static_cast<AssignmentKind>(kind);
   return IsShortcutKind(assignment) ? AssignmentExtension(assignment) : "";
-}
-
-bool WriteInternetShortcut(const char* file, const char* address, const char* description) {
-  if (!file || !file[0] || !address || !address[0] || !WriteUrlValue(file, "URL", address))
-    return false;
-  return !description || !description[0] || WriteUrlValue(file, "Description", description);
-}
-
-bool ReadInternetShortcut(const char* file, std::string* address, std::string* description) {
-  if (address) address->clear();
-  if (description) description->clear();
-  if (!file || !file[0] || (!address && !description)) return false;
-  if ((!address || ReadUrlValue(file, "URL", *address)) &&
-      (!description || ReadUrlValue(file, "Description", *description)))
-    return true;
-  if (address) address->clear();
-  if (description) description->clear();
-  return false;
-}
-
-bool UpdateInternetShortcut(const char* file, const char* address, const char* description) {
-  const bool has_address = address && address[0];
-  const bool has_description = description && description[0];
-  if (!file || !file[0] || (!has_address && !has_description)) return false;
-  if (has_address && !WriteUrlValue(file, "URL", address)) return false;
-  return !has_description || WriteUrlValue(file, "Description", description);
 }
 
 void DeleteShortcutFiles(const char* base) {

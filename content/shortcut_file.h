@@ -22,14 +22,6 @@ inline constexpr int kWorkingCopy = -1;
 // ".lnk", ".pif" or ".url" for kinds 1 to 3; "" for anything else.
 const char* ShortcutExtension(int kind);
 
-// Internet shortcut files: section "InternetShortcut", keys "URL" and "Description".
-bool WriteInternetShortcut(const char* file, const char* address, const char* description);
-// Reads the requested values (a null output is not requested; at least one is); a value that is
-// missing or empty is a failure, and then both outputs are emptied.
-bool ReadInternetShortcut(const char* file, std::string* address, std::string* description);
-// Writes the given values (null: left as it is; at least one is given).
-bool UpdateInternetShortcut(const char* file, const char* address, const char* description);
-
 // Deletes `base` + ".lnk", ".pif" and ".url"; nothing for a missing base or one of 768 or more
 // characters.
 void DeleteShortcutFiles(const char* base);

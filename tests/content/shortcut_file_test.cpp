@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/wide_text.h"
+#include "content/internet_shortcut.h"
 #include "content/link_file.h"
 #include "content/path_parts.h"
 #include "content/program_information_layout.h"

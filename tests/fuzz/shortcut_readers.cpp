@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "content/icon_file_layout.h"
+#include "content/internet_shortcut.h"
 #include "content/program_information_layout.h"
 #include "content/shell_link.h"
 #include "content/shell_link_layout.h"
