@@ -7,10 +7,13 @@
 #include <cstring>
 
 #include "base/unique.h"
+#include "content/metafile_record_table.h"
 #include "content/metafile_records.h"
 
 namespace talo {
 namespace {
+
+using metafile::Values;
 
 constexpr long long kHundredthMillimetresPerInch = 2540;
 constexpr long long kPixelsPerInch = 96;
@@ -169,109 +172,83 @@ bool ShortsFit(const Magnification& magnification, const BYTE* record, DWORD at,
 }
 
 // One record's values; `magnification` follows the records that change it.
-bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnification) {
-  switch (type) {
-    case EMR_RECTANGLE:
-    case EMR_ELLIPSE:
-    case EMR_EXCLUDECLIPRECT:
-    case EMR_INTERSECTCLIPRECT:
-      return LongsFit(magnification, record, 8, 4);
-    case EMR_ROUNDRECT:
-      return LongsFit(magnification, record, 8, 6);
-    case EMR_ARC:
-    case EMR_CHORD:
-    case EMR_PIE:
-    case EMR_ARCTO:
-      return LongsFit(magnification, record, 8, 8);
-    case EMR_MOVETOEX:
-    case EMR_LINETO:
-    case EMR_SETPIXELV:
-    case EMR_EXTFLOODFILL:
-    case EMR_SETWINDOWORGEX:
-    case EMR_SETVIEWPORTORGEX:
-    case EMR_SETBRUSHORGEX:
-    case EMR_OFFSETCLIPRGN:
+bool RecordIsDrawable(const BYTE* record, Values values, Magnification& magnification) {
+  switch (values) {
+    case Values::kNothing:
+      return true;
+    case Values::kPoint:
       return LongsFit(magnification, record, 8, 2);
-    case EMR_ANGLEARC: {
+    case Values::kRectangle:
+      return LongsFit(magnification, record, 8, 4);
+    case Values::kRoundRectangle:
+      return LongsFit(magnification, record, 8, 6);
+    case Values::kArc:
+      return LongsFit(magnification, record, 8, 8);
+    case Values::kAngleArc: {
       const auto* arc = reinterpret_cast<const EMRANGLEARC*>(record);
       return LongsFit(magnification, record, 8, 2) && magnification.Fits(arc->nRadius) &&
              IsFinite(arc->eStartAngle) && IsFinite(arc->eSweepAngle) &&
              std::fabs(arc->eStartAngle) <= 3600 && std::fabs(arc->eSweepAngle) <= 3600;
     }
-    case EMR_POLYBEZIER:
-    case EMR_POLYGON:
-    case EMR_POLYLINE:
-    case EMR_POLYBEZIERTO:
-    case EMR_POLYLINETO:
-    case EMR_POLYDRAW: {
+    case Values::kPoints: {
       const auto* poly = reinterpret_cast<const EMRPOLYLINE*>(record);
       return LongsFit(magnification, record, offsetof(EMRPOLYLINE, aptl), 2 * poly->cptl);
     }
-    case EMR_POLYBEZIER16:
-    case EMR_POLYGON16:
-    case EMR_POLYLINE16:
-    case EMR_POLYBEZIERTO16:
-    case EMR_POLYLINETO16:
-    case EMR_POLYDRAW16: {
+    case Values::kPoints16: {
       const auto* poly = reinterpret_cast<const EMRPOLYLINE16*>(record);
       return ShortsFit(magnification, record, offsetof(EMRPOLYLINE16, apts), 2 * poly->cpts);
     }
-    case EMR_POLYPOLYLINE16:
-    case EMR_POLYPOLYGON16: {
+    case Values::kPolyPoints16: {
       const auto* poly = reinterpret_cast<const EMRPOLYPOLYLINE16*>(record);
       return ShortsFit(magnification, record,
                        offsetof(EMRPOLYPOLYLINE16, aPolyCounts) + 4 * poly->nPolys, 2 * poly->cpts);
     }
-    case EMR_POLYPOLYLINE:
-    case EMR_POLYPOLYGON: {
+    case Values::kPolyPoints: {
       const auto* poly = reinterpret_cast<const EMRPOLYPOLYLINE*>(record);
       return LongsFit(magnification, record,
                       offsetof(EMRPOLYPOLYLINE, aPolyCounts) + 4 * poly->nPolys, 2 * poly->cptl);
     }
     // Blits: the destination in the picture, the source in its bitmap, the source transform.
-    case EMR_BITBLT:
+    case Values::kBitBlt:
       return LongsFit(magnification, record, offsetof(EMRBITBLT, xDest), 4) &&
              LongsInRange(record, offsetof(EMRBITBLT, xSrc), 2) &&
              TransformScale(reinterpret_cast<const EMRBITBLT*>(record)->xformSrc) > 0;
-    case EMR_STRETCHBLT:
-    case EMR_ALPHABLEND:
-    case EMR_TRANSPARENTBLT: {
+    case Values::kStretchBlt: {
       const auto* blt = reinterpret_cast<const EMRSTRETCHBLT*>(record);
       return LongsFit(magnification, record, offsetof(EMRSTRETCHBLT, xDest), 4) &&
              LongsInRange(record, offsetof(EMRSTRETCHBLT, xSrc), 2) &&
              LongsInRange(record, offsetof(EMRSTRETCHBLT, cxSrc), 2) &&
              TransformScale(blt->xformSrc) > 0;
     }
-    case EMR_MASKBLT:
+    case Values::kMaskBlt:
       return LongsFit(magnification, record, offsetof(EMRMASKBLT, xDest), 4) &&
              LongsInRange(record, offsetof(EMRMASKBLT, xSrc), 2) &&
              LongsInRange(record, offsetof(EMRMASKBLT, xMask), 2) &&
              TransformScale(reinterpret_cast<const EMRMASKBLT*>(record)->xformSrc) > 0;
-    case EMR_PLGBLT:
+    case Values::kPlgBlt:
       return LongsFit(magnification, record, offsetof(EMRPLGBLT, aptlDest), 6) &&
              LongsInRange(record, offsetof(EMRPLGBLT, xSrc), 4) &&
              LongsInRange(record, offsetof(EMRPLGBLT, xMask), 2) &&
              TransformScale(reinterpret_cast<const EMRPLGBLT*>(record)->xformSrc) > 0;
-    case EMR_STRETCHDIBITS:
+    case Values::kStretchDibits:
       return LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, xDest), 2) &&
              LongsFit(magnification, record, offsetof(EMRSTRETCHDIBITS, cxDest), 2) &&
              LongsInRange(record, offsetof(EMRSTRETCHDIBITS, xSrc), 4);
-    case EMR_SETDIBITSTODEVICE:
+    case Values::kSetDibits:
       return LongsFit(magnification, record, offsetof(EMRSETDIBITSTODEVICE, xDest), 2) &&
              LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, xSrc), 4) &&
              LongsInRange(record, offsetof(EMRSETDIBITSTODEVICE, iStartScan), 2);
-    case EMR_EXTTEXTOUTA:
-    case EMR_EXTTEXTOUTW: {
+    case Values::kText: {
       const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
       return LongsFit(magnification, record, offsetof(EMREXTTEXTOUTW, emrtext.ptlReference), 2) &&
              LongsFit(magnification, record, offsetof(EMREXTTEXTOUTW, emrtext.rcl), 4) &&
              AdvancesFit(magnification, record, text->emrtext) && IsFinite(text->exScale) &&
              IsFinite(text->eyScale);
     }
-    case EMR_FILLRGN:
+    case Values::kFillRegion:
       return RegionFits(magnification, record, offsetof(EMRFILLRGN, RgnData),
                         reinterpret_cast<const EMRFILLRGN*>(record)->cbRgnData);
-    case EMR_FRAMERGN: {
+    case Values::kFrameRegion: {
       const auto* frame = reinterpret_cast<const EMRFRAMERGN*>(record);
       magnification.widest_pen =
           std::max({magnification.widest_pen, std::fabs(double(frame->szlStroke.cx)),
@@ -279,14 +256,13 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       return magnification.Sane() &&
              RegionFits(magnification, record, offsetof(EMRFRAMERGN, RgnData), frame->cbRgnData);
     }
-    case EMR_INVERTRGN:
-    case EMR_PAINTRGN:
+    case Values::kPaintRegion:
       return RegionFits(magnification, record, offsetof(EMRINVERTRGN, RgnData),
                         reinterpret_cast<const EMRINVERTRGN*>(record)->cbRgnData);
-    case EMR_EXTSELECTCLIPRGN:
+    case Values::kClipRegion:
       return RegionFits(magnification, record, offsetof(EMREXTSELECTCLIPRGN, RgnData),
                         reinterpret_cast<const EMREXTSELECTCLIPRGN*>(record)->cbRgnData);
-    case EMR_GRADIENTFILL: {
+    case Values::kGradient: {
       const auto* fill = reinterpret_cast<const EMRGRADIENTFILL*>(record);
       for (DWORD i = 0; i < fill->nVer; ++i)
         if (!magnification.Fits(fill->Ver[i].x) || !magnification.Fits(fill->Ver[i].y))
@@ -294,13 +270,13 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       return true;
     }
 
-    case EMR_CREATEPEN: {
+    case Values::kPen: {
       const LONG width = reinterpret_cast<const EMRCREATEPEN*>(record)->lopn.lopnWidth.x;
       if (!InRange(width)) return false;
       magnification.widest_pen = std::max(magnification.widest_pen, std::fabs(double(width)));
       return magnification.Sane();
     }
-    case EMR_EXTCREATEPEN: {
+    case Values::kExtPen: {
       const EXTLOGPEN32& pen = reinterpret_cast<const ExtCreatePenRecord*>(record)->elp;
       if (pen.elpWidth > DWORD(kMetafileMaxCoordinate)) return false;
       magnification.widest_pen = std::max(magnification.widest_pen, double(pen.elpWidth));
@@ -314,7 +290,7 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       }
       return pen.elpNumEntries == 0 || total > 0;
     }
-    case EMR_EXTCREATEFONTINDIRECTW: {
+    case Values::kFont: {
       const LOGFONTW& font =
           reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
       if (!InRange(font.lfHeight) || !InRange(font.lfWidth)) return false;
@@ -324,11 +300,11 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       return magnification.Sane();
     }
 
-    case EMR_SETWORLDTRANSFORM:
+    case Values::kSetTransform:
       magnification.world =
           TransformScale(reinterpret_cast<const EMRSETWORLDTRANSFORM*>(record)->xform);
       return magnification.world > 0 && magnification.Sane();
-    case EMR_MODIFYWORLDTRANSFORM: {
+    case Values::kModifyTransform: {
       const auto* modify = reinterpret_cast<const EMRMODIFYWORLDTRANSFORM*>(record);
       // Resetting ignores the record's matrix.
       if (modify->iMode == MWT_IDENTITY) {
@@ -343,7 +319,7 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
         magnification.world = scale;
       return magnification.Sane();
     }
-    case EMR_SETMAPMODE: {
+    case Values::kMapMode: {
       const DWORD mode = reinterpret_cast<const EMRSETMAPMODE*>(record)->iMode;
       const bool extents_used = mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC;
       // Entering such a mode starts from extents that do not enlarge.
@@ -353,13 +329,13 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       magnification.extents_used = extents_used;
       return magnification.Sane();
     }
-    case EMR_SETWINDOWEXTEX:
-    case EMR_SETVIEWPORTEXTEX: {
+    case Values::kWindowExtent:
+    case Values::kViewportExtent: {
       const SIZEL extent = reinterpret_cast<const EMRSETWINDOWEXTEX*>(record)->szlExtent;
       if (!InRange(extent.cx) || !InRange(extent.cy)) return false;
       // Outside those modes GDI ignores the call.
       if (!magnification.extents_used) return true;
-      if (type == EMR_SETWINDOWEXTEX) {
+      if (values == Values::kWindowExtent) {
         if (extent.cx == 0 || extent.cy == 0) return false;
         magnification.window_x = extent.cx;
         magnification.window_y = extent.cy;
@@ -369,14 +345,14 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       }
       return magnification.Sane();
     }
-    case EMR_SCALEVIEWPORTEXTEX:
-    case EMR_SCALEWINDOWEXTEX: {
+    case Values::kScaleViewport:
+    case Values::kScaleWindow: {
       const auto* scale = reinterpret_cast<const EMRSCALEVIEWPORTEXTEX*>(record);
       if (scale->xDenom == 0 || scale->yDenom == 0 || scale->xNum == 0 || scale->yNum == 0)
         return false;
       if (!magnification.extents_used) return true;
       const double x = double(scale->xNum) / scale->xDenom, y = double(scale->yNum) / scale->yDenom;
-      if (type == EMR_SCALEVIEWPORTEXTEX) {
+      if (values == Values::kScaleViewport) {
         magnification.viewport_x *= x;
         magnification.viewport_y *= y;
       } else {
@@ -385,11 +361,10 @@ bool RecordIsDrawable(const BYTE* record, DWORD type, Magnification& magnificati
       }
       return magnification.Sane();
     }
-    case EMR_SETMITERLIMIT:
+    case Values::kMiterLimit:
       return IsFinite(reinterpret_cast<const EMRSETMITERLIMIT*>(record)->eMiterLimit);
-    default:
-      return true;
   }
+  return true;
 }
 
 }  // namespace
@@ -412,7 +387,8 @@ bool HasDrawableValues(const void* data, unsigned long count) {
   for (unsigned long offset = 0; count - offset >= sizeof(EMR);) {
     const auto* emr = reinterpret_cast<const EMR*>(bytes + offset);
     if (emr->nSize < sizeof(EMR) || emr->nSize > count - offset) return false;
-    if (!RecordIsDrawable(bytes + offset, emr->iType, magnification)) return false;
+    if (!RecordIsDrawable(bytes + offset, metafile::RuleOf(emr->iType).values, magnification))
+      return false;
     offset += emr->nSize;
   }
   return true;

@@ -1,20 +1,20 @@
-// Shortcut files: shell links and internet shortcuts, the editor's working shortcut, path helpers.
+// Shortcut assignments: the stored shortcut files of the combinations and the editor's working
+// shortcut, made from dropped files, previewed, named, opened and committed.
 #include "content/shortcut_file.h"
 
-#include <objbase.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <utility>
-#include <vector>
 
 #include "base/text.h"
+#include "content/com_scope.h"
 #include "content/icon_source.h"
+#include "content/internet_shortcut.h"
 #include "content/link_file.h"
+#include "content/path_parts.h"
+#include "content/shell_link.h"
 #include "data/combination_files.h"
 #include "data/file_replace.h"
-#include "data/folder_path.h"
 #include "data/user_folder.h"
 
 namespace talo {
@@ -22,17 +22,8 @@ namespace {
 
 // A base name plus an extension must still fit a path buffer.
 constexpr int kMaxBaseLength = kPathCapacity - 4;
-// Link text fields and the icon path are read into buffers of this size.
-constexpr int kLinkTextCapacity = 4096;
 // The shell keeps only this much of a dropped program information file's description.
 constexpr std::size_t kPifDescriptionChars = 29;
-constexpr char kUrlSection[] = "InternetShortcut";
-
-std::string TrimmedText(const std::string& text) {
-  const char* start = nullptr;
-  const int length = TrimmedRange(text.c_str(), &start);
-  return std::string(start, length);
-}
 
 bool IsUsableBase(const char* base) {
   const int length = BoundedLength(base, kMaxBaseLength);
@@ -45,171 +36,9 @@ int ShortcutKindOf(const std::string& extension) {
   return kNoShortcut;
 }
 
-// One COM initialisation of the calling thread. An S_FALSE (already initialised) is counted by COM
-// as well, so it is balanced too: otherwise every call would leave the thread's count one higher.
-class ComScope {
- public:
-  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComScope() {
-    if (initialised_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool initialised_;
-};
-
-template <typename Interface>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  Interface* operator->() const { return pointer_; }
-  void** Out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
-
-// The shell's link object with its file interface, in a COM initialisation of its own. Members
-// go in reverse order, so both interfaces are released before COM is uninitialised.
-class LinkObject {
- public:
-  bool Create() {
-    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, link_.Out())) &&
-           SUCCEEDED(link_->QueryInterface(IID_IPersistFile, file_.Out()));
-  }
-  IShellLinkA* Link() const { return link_.operator->(); }
-  IPersistFile* File() const { return file_.operator->(); }
-
- private:
-  ComScope com_;
-  ComRef<IShellLinkA> link_;
-  ComRef<IPersistFile> file_;
-};
-
-// The link file's name as IPersistFile takes it. A name that does not fit is refused: cut, it
-// would load or overwrite another file.
-bool WideFileName(const char* file, wchar_t (&wide)[MAX_PATH]) {
-  return file && file[0] && MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH) > 0;
-}
-
-bool HasLinkField(const ShellLinkFields& fields) {
-  return !fields.path.empty() || !fields.arguments.empty() || !fields.working_directory.empty() ||
-         !fields.description.empty() || !fields.icon_path.empty();
-}
-
-bool SetLinkFields(IShellLinkA* link, const ShellLinkFields& fields) {
-  if (!fields.path.empty() && FAILED(link->SetPath(fields.path.c_str()))) return false;
-  if (!fields.arguments.empty() && FAILED(link->SetArguments(fields.arguments.c_str())))
-    return false;
-  if (!fields.working_directory.empty() &&
-      FAILED(link->SetWorkingDirectory(fields.working_directory.c_str())))
-    return false;
-  if (!fields.description.empty() && FAILED(link->SetDescription(fields.description.c_str())))
-    return false;
-  return fields.icon_path.empty() ||
-         SUCCEEDED(link->SetIconLocation(fields.icon_path.c_str(), fields.icon_index));
-}
-
-// One text field through a getter; the buffer starts empty because a getter may leave it alone.
-template <typename Getter>
-bool ReadLinkText(std::string& text, Getter get) {
-  char buffer[kLinkTextCapacity] = {};
-  if (FAILED(get(buffer, kLinkTextCapacity))) return false;
-  buffer[kLinkTextCapacity - 1] = '\0';
-  text = buffer;
-  return true;
-}
-
-// The link object is given the bytes that passed the layout check, not the file again: it parses
-// exactly what was checked, and the file is read once. A genuine program information file is the
-// shell's to read from the file, where it can.
-bool LoadCheckedLink(const LinkObject& object, const char* link_file) {
-  std::vector<unsigned char> bytes;
-  const ShortcutLayout layout = ReadWholeLinkFile(link_file, bytes);
-  if (layout == ShortcutLayout::kProgramInformation) {
-    wchar_t name[MAX_PATH];
-    return WideFileName(link_file, name) && SUCCEEDED(object.File()->Load(name, STGM_READ));
-  }
-  if (layout != ShortcutLayout::kShellLink) return false;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (!memory) return false;
-  void* copy = GlobalLock(memory);
-  if (!copy) {
-    GlobalFree(memory);
-    return false;
-  }
-  if (!bytes.empty()) std::memcpy(copy, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  ComRef<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, reinterpret_cast<IStream**>(stream.Out())))) {
-    GlobalFree(memory);
-    return false;
-  }
-  ComRef<IPersistStream> persist;
-  return SUCCEEDED(object.Link()->QueryInterface(IID_IPersistStream, persist.Out())) &&
-         SUCCEEDED(persist->Load(stream.operator->()));
-}
-
-bool LoadLinkFields(const char* link_file, ShellLinkFields& fields, bool description_only) {
-  fields = {};
-  LinkObject object;
-  if (!object.Create() || !LoadCheckedLink(object, link_file)) return false;
-  IShellLinkA* link = object.Link();
-  ShellLinkFields read;
-  if (!description_only) {
-    // A target that cannot be resolved is no damaged link: its path just reads empty. No find
-    // data is asked for: Wine looks the target up for it, at twice the cost of the loading.
-    ReadLinkText(read.path, [&](char* b, int n) { return link->GetPath(b, n, nullptr, 0); });
-    if (!ReadLinkText(read.arguments, [&](char* b, int n) { return link->GetArguments(b, n); }) ||
-        !ReadLinkText(read.working_directory,
-                      [&](char* b, int n) { return link->GetWorkingDirectory(b, n); }))
-      return false;
-  }
-  if (!ReadLinkText(read.description, [&](char* b, int n) { return link->GetDescription(b, n); }))
-    return false;
-  if (!description_only && !ReadLinkText(read.icon_path, [&](char* b, int n) {
-        return link->GetIconLocation(b, n, &read.icon_index);
-      }))
-    return false;
-  fields = std::move(read);
-  return true;
-}
-
-// A value the profile functions cannot keep whole is refused: a line break would start a new key
-// in the file, and a value longer than the read buffer would come back cut.
-bool IsStorableValue(const char* value) {
-  return BoundedLength(value, kPathCapacity) < kPathCapacity && !std::strpbrk(value, "\r\n");
-}
-
-bool ReadUrlValue(const char* file, const char* key, std::string& value) {
-  // One character more than a path buffer holds tells a value that fits from one that was cut.
-  char buffer[kPathCapacity + 1];
-  const DWORD length = GetPrivateProfileStringA(kUrlSection, key, "", buffer, sizeof buffer, file);
-  if (length == 0 || length > kPathCapacity - 1) return false;
-  value.assign(buffer, length);
-  return true;
-}
-
-bool WriteUrlValue(const char* file, const char* key, const char* value) {
-  return IsStorableValue(value) &&
-         WritePrivateProfileStringA(kUrlSection, key, value, file) != FALSE;
-}
-
 bool ReadDescription(const char* file, int kind, std::string& description) {
   if (kind == kInternetShortcut) return ReadInternetShortcut(file, nullptr, &description);
-  ShellLinkFields fields;
-  if (!LoadLinkFields(file, fields, true)) return false;
-  description = std::move(fields.description);
-  return true;
+  return ReadShellLinkDescription(file, description);
 }
 
 // A dropped shortcut file, copied in its own letter case. It has to be readable: a damaged one
@@ -221,19 +50,15 @@ bool CopyShortcut(const char* source, const std::string& target, int kind,
     return false;
   if (kind == kInternetShortcut) {
     if (!IsSoundShortcutFile(target.c_str(), AssignmentKind::kInternetShortcut)) return false;
-    // The copy only has to hold a URL; one longer than a path buffer is read cut, which is no
-    // harm here, where it is never used.
-    char address[2];
-    if (GetPrivateProfileStringA(kUrlSection, "URL", "", address, sizeof address,
-                                 target.c_str()) == 0)
-      return false;
+    // The copy only has to hold a URL, which is never used here.
+    if (!HasInternetShortcutAddress(target.c_str())) return false;
     if (!title.empty()) UpdateInternetShortcut(target.c_str(), nullptr, title.c_str());
     return true;
   }
-  ShellLinkFields fields;
-  if (!LoadLinkFields(target.c_str(), fields, true)) return false;
+  std::string description;
+  if (!ReadShellLinkDescription(target.c_str(), description)) return false;
   if (!title.empty()) {
-    fields = {};
+    ShellLinkFields fields;
     fields.description =
         kind == kProgramInformation ? title.substr(0, kPifDescriptionChars) : title;
     ModifyShellLink(target.c_str(), fields);
@@ -274,7 +99,7 @@ bool ShortcutFileName(char (&path)[kPathCapacity], int code, int kind) {
 
 // The icon that the shell's associated-icon search finds for `path`. The shell writes the icon's
 // own file back into the buffer, so it gets a writable copy; a path too long for it is refused
-// rather than cut into the name of another file.
+// rather than cut into the name of another file. The buffer holds any icon path a link reads.
 HICON SearchAssociatedIcon(const char* path, int index) {
   char buffer[kLinkTextCapacity];
   const int length = BoundedLength(path, kLinkTextCapacity);
@@ -301,86 +126,6 @@ bool TakeOverStoredShortcut(const char* stored, int kind) {
 const char* ShortcutExtension(int kind) {
   const auto assignment = static_cast<AssignmentKind>(kind);
   return IsShortcutKind(assignment) ? AssignmentExtension(assignment) : "";
-}
-
-std::string FileNamePart(const char* path) {
-  if (!path) return std::string();
-  std::string name = path;
-  // Without a separator, npos + 1 wraps to 0 and nothing is erased.
-  name.erase(0, name.find_last_of('\\') + 1);
-  name.erase(0, name.find_last_of(':') + 1);
-  return TrimmedText(name);
-}
-
-std::string FileTitle(const char* path) {
-  const std::string name = FileNamePart(path);
-  const std::size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? name : TrimmedText(name.substr(0, dot));
-}
-
-std::string FileExtension(const char* path) {
-  const std::string name = FileNamePart(path);
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos) return std::string();
-  const std::string extension = TrimmedText(name.substr(dot + 1));
-  return extension.empty() ? std::string() : "." + extension;
-}
-
-std::string AddTrailingBackslash(const char* folder, bool keep_empty) {
-  const int length = TrimmedRange(folder, nullptr);
-  if (length == 0 && keep_empty) return std::string();
-  std::string result(length + 2, '\0');
-  result.resize(NormaliseFolderPath(result.data(), length + 2, folder));
-  return result;
-}
-
-bool CreateShellLink(const char* link_file, const ShellLinkFields& fields) {
-  wchar_t name[MAX_PATH];
-  if (fields.path.empty() || !WideFileName(link_file, name)) return false;
-  LinkObject object;
-  if (!object.Create() || !SetLinkFields(object.Link(), fields)) return false;
-  if (SUCCEEDED(object.File()->Save(name, FALSE))) return true;
-  DeleteFileA(link_file);
-  return false;
-}
-
-bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields) {
-  wchar_t name[MAX_PATH];
-  if (!HasLinkField(fields) || !WideFileName(link_file, name) || !IsWholeLinkFile(link_file))
-    return false;
-  LinkObject object;
-  return object.Create() && SUCCEEDED(object.File()->Load(name, STGM_READ)) &&
-         SetLinkFields(object.Link(), fields) && SUCCEEDED(object.File()->Save(name, FALSE));
-}
-
-bool ReadShellLink(const char* link_file, ShellLinkFields& fields) {
-  return LoadLinkFields(link_file, fields, false);
-}
-
-bool WriteInternetShortcut(const char* file, const char* address, const char* description) {
-  if (!file || !file[0] || !address || !address[0] || !WriteUrlValue(file, "URL", address))
-    return false;
-  return !description || !description[0] || WriteUrlValue(file, "Description", description);
-}
-
-bool ReadInternetShortcut(const char* file, std::string* address, std::string* description) {
-  if (address) address->clear();
-  if (description) description->clear();
-  if (!file || !file[0] || (!address && !description)) return false;
-  if ((!address || ReadUrlValue(file, "URL", *address)) &&
-      (!description || ReadUrlValue(file, "Description", *description)))
-    return true;
-  if (address) address->clear();
-  if (description) description->clear();
-  return false;
-}
-
-bool UpdateInternetShortcut(const char* file, const char* address, const char* description) {
-  const bool has_address = address && address[0];
-  const bool has_description = description && description[0];
-  if (!file || !file[0] || (!has_address && !has_description)) return false;
-  if (has_address && !WriteUrlValue(file, "URL", address)) return false;
-  return !has_description || WriteUrlValue(file, "Description", description);
 }
 
 void DeleteShortcutFiles(const char* base) {
@@ -495,7 +240,7 @@ HICON TargetIcon(const char* path) {
 // and target again.
 bool ReadLinkPreview(const char* link_file, std::string& name, IconHandle& icon) {
   ShellLinkFields fields;
-  if (!LoadLinkFields(link_file, fields, false)) return false;
+  if (!ReadShellLink(link_file, fields)) return false;
   name = std::move(fields.description);
   if (!fields.icon_path.empty())
     icon.reset(PictureOf(fields.icon_path.c_str(), fields.icon_index,

@@ -1,6 +1,5 @@
 // Shortcut assignments: shell links (".lnk"), program information files (".pif") and internet
-// shortcuts (".url") in the user data folder, the editor's working shortcut, and the path helpers
-// that the editor and the options share.
+// shortcuts (".url") in the user data folder, and the editor's working shortcut.
 #pragma once
 
 #include <windows.h>
@@ -22,43 +21,6 @@ inline constexpr int kWorkingCopy = -1;
 
 // ".lnk", ".pif" or ".url" for kinds 1 to 3; "" for anything else.
 const char* ShortcutExtension(int kind);
-
-// Path helpers; each result is trimmed of characters 1 to 32 at both ends.
-// The text after the last '\', then after the last ':'; the whole path when neither occurs.
-std::string FileNamePart(const char* path);
-// FileNamePart without its last '.' and what follows.
-std::string FileTitle(const char* path);
-// "." and the text after the last '.' of FileNamePart, in the path's own case; "" without one.
-std::string FileExtension(const char* path);
-// The trimmed folder with a '\' appended unless it ends in '\' or '/'; an empty folder stays
-// empty with `keep_empty`, else becomes "\".
-std::string AddTrailingBackslash(const char* folder, bool keep_empty);
-
-// Shell link primitives over IShellLinkA and IPersistFile; COM is initialised per call.
-// Fields left empty (or 0) are not set.
-struct ShellLinkFields {
-  std::string path;
-  std::string arguments;
-  std::string working_directory;
-  std::string description;
-  std::string icon_path;
-  int icon_index = 0;
-};
-// A new link file; needs the file name and a target path.
-bool CreateShellLink(const char* link_file, const ShellLinkFields& fields);
-// Loads the link, sets the given fields (at least one) and saves it again.
-bool ModifyShellLink(const char* link_file, const ShellLinkFields& fields);
-// All text fields of a link; a link whose target path cannot be resolved reads an empty path.
-// On failure every field is emptied.
-bool ReadShellLink(const char* link_file, ShellLinkFields& fields);
-
-// Internet shortcut files: section "InternetShortcut", keys "URL" and "Description".
-bool WriteInternetShortcut(const char* file, const char* address, const char* description);
-// Reads the requested values (a null output is not requested; at least one is); a value that is
-// missing or empty is a failure, and then both outputs are emptied.
-bool ReadInternetShortcut(const char* file, std::string* address, std::string* description);
-// Writes the given values (null: left as it is; at least one is given).
-bool UpdateInternetShortcut(const char* file, const char* address, const char* description);
 
 // Deletes `base` + ".lnk", ".pif" and ".url"; nothing for a missing base or one of 768 or more
 // characters.

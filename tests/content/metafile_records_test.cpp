@@ -13,6 +13,7 @@
 
 #include "content/clipboard_object.h"
 #include "content/metafile_picture.h"
+#include "content/metafile_record_table.h"
 #include "content/object_readers.h"
 #include "tests/support/object_records.h"
 #include "tests/support/temp_folder.h"
@@ -385,6 +386,32 @@ TEST_F(MetafileRecords, AnExtremeMetafileIsRestoredButNotPreviewed) {
     EXPECT_EQ(ReadObjectMetafile(path.c_str()), nullptr);
     ASSERT_TRUE(RestoreClipboard(path.c_str()));
     EXPECT_EQ(ClipboardBytes(CF_ENHMETAFILE), bits) << "the clipboard does not draw";
+  }
+}
+
+// The fixed part of each type from EMR_HEADER to EMR_MAX that the walk has always required (0: any
+// whole record). Too small, playback reads past the record; too large, a metafile GDI wrote is
+// refused.
+TEST(MetafileRecordTable, EveryTypeKeepsTheFixedPartThatPlaybackReads) {
+  const DWORD kFixedSizes[] = {
+      88, 28,  28, 28,  28, 28,  32,  32,  16,  16,  // 1-10
+      16, 16,  16, 20,  20, 12,  12,  12,  12,  12,  // 11-20
+      12, 12,  32, 12,  12, 16,  16,  0,   24,  24,  // 21-30
+      24, 24,  0,  12,  32, 36,  12,  28,  24,  12,  // 31-40
+      28, 24,  24, 32,  40, 40,  40,  12,  16,  20,  // 41-50
+      16, 0,   24, 16,  40, 28,  12,  12,  0,   0,   // 51-60
+      0,  24,  24, 24,  0,  0,   12,  0,   0,   12,  // 61-70
+      32, 40,  28, 28,  16, 100, 108, 128, 140, 76,  // 71-80
+      80, 104, 76, 76,  28, 28,  28,  28,  28,  32,  // 81-90
+      32, 28,  32, 32,  52, 40,  40,  12,  340, 12,  // 91-100
+      12, 12,  28, 48,  16, 16,  0,   36,  0,   20,  // 101-110
+      24, 20,  20, 108, 12, 108, 0,   36,  0,   0,   // 111-120
+      24, 608                                        // 121-122
+  };
+  static_assert(sizeof kFixedSizes / sizeof kFixedSizes[0] == EMR_MAX);
+  for (DWORD type = 0; type <= EMR_MAX + 1; ++type) {
+    const DWORD fixed = type >= EMR_MIN && type <= EMR_MAX ? kFixedSizes[type - EMR_MIN] : 0;
+    EXPECT_EQ(metafile::RuleOf(type).fixed_size, fixed) << "type " << type;
   }
 }
 

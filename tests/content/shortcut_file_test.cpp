@@ -2,15 +2,17 @@
 #include "content/shortcut_file.h"
 
 #include <gtest/gtest.h>
-#include <objbase.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/wide_text.h"
-#include "content/program_information_layout.h"
+#include "content/internet_shortcut.h"
 #include "content/link_file.h"
+#include "content/path_parts.h"
+#include "content/program_information_layout.h"
+#include "content/shell_link.h"
 #include "content/shell_link_layout.h"
 #include "content/text_assignment.h"
 #include "tests/support/program_information.h"
@@ -73,23 +75,6 @@ TEST_F(ShortcutFile, DroppedFilesFoldersAndProgramsGetLinksNamedByTitle) {
     EXPECT_EQ(read.path, c.target);
     EXPECT_EQ(read.description, c.description);
   }
-}
-
-TEST_F(ShortcutFile, EveryLinkFieldReadsBackAndModifyKeepsTheOthers) {
-  ShellLinkFields fields{Source("t.exe"), "/x \"a b\"", Source(""), "Tool", Source("i.ico"), 3};
-  ASSERT_TRUE(WriteFileBytes(fields.path, "MZ"));
-  ASSERT_TRUE(CreateShellLink(Source("all.lnk").c_str(), fields));
-  ShellLinkFields change;
-  change.description = "Renamed";
-  ASSERT_TRUE(ModifyShellLink(Source("all.lnk").c_str(), change));
-  ShellLinkFields read;
-  ASSERT_TRUE(ReadShellLink(Source("all.lnk").c_str(), read));
-  fields.description = "Renamed";
-  EXPECT_EQ(std::vector<std::string>({read.path, read.arguments, read.working_directory,
-                                      read.description, read.icon_path}),
-            std::vector<std::string>({fields.path, fields.arguments, fields.working_directory,
-                                      fields.description, fields.icon_path}));
-  EXPECT_EQ(read.icon_index, 3);
 }
 
 // The URL is only copied, never used here: one longer than a path is taken too.
@@ -260,16 +245,6 @@ TEST_F(ShortcutFile, DescriptionsOfWorkingShortcutsRoundTrip) {
   }
 }
 
-TEST_F(ShortcutFile, LinkCallsLeaveTheCallersComInitialisationBalanced) {
-  ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  ShellLinkFields read;
-  EXPECT_TRUE(ReadShellLink(MakeLink("z.lnk").c_str(), read));
-  CoUninitialize();
-  const HRESULT again = CoInitialize(nullptr);
-  CoUninitialize();
-  EXPECT_EQ(again, S_OK) << "a link call left COM initialised on this thread";
-}
-
 TEST_F(ShortcutFile, TextAssignmentFiles) {
   const std::string file = User("0674.txt");
   std::wstring text;
@@ -317,28 +292,6 @@ TEST(TextAssignment, TextsTheCodePageDoesNotHoldExactlyGoAsUtf8AndComeBackWhole)
   EXPECT_EQ(DecodeTextAssignment(long_utf8), std::wstring(65533, L'a'));
   // Not UTF-8 after the mark: the code page's text, whole, mark and all.
   EXPECT_EQ(DecodeTextAssignment("\xef\xbb\xbf" "caf\xe9"), WidenAnsi("\xef\xbb\xbf" "caf\xe9"));
-}
-
-TEST(ShortcutFilePaths, NameTitleExtensionAndFolder) {
-  const struct {
-    const char *path, *name, *title, *extension, *folder, *folder_or_empty;
-  } cases[] = {
-      {"C:\\a.b\\name.TXT ", "name.TXT", "name", ".TXT", "C:\\a.b\\name.TXT\\", nullptr},
-      {"D:file", "file", "file", "", "D:file\\", nullptr},
-      {"C:\\dir\\.txt", ".txt", "", ".txt", "C:\\dir\\.txt\\", nullptr},
-      {" C:\\dir\\ ", "", "", "", "C:\\dir\\", nullptr},
-      {"x/y. ", "x/y.", "x/y", "", "x/y.\\", nullptr},
-      {"", "", "", "", "\\", ""},
-      {"\\", "", "", "", "\\", "\\"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(FileNamePart(c.path), c.name);
-    EXPECT_EQ(FileTitle(c.path), c.title);
-    EXPECT_EQ(FileExtension(c.path), c.extension);
-    EXPECT_EQ(AddTrailingBackslash(c.path, false), c.folder);
-    EXPECT_EQ(AddTrailingBackslash(c.path, true), c.folder_or_empty ? c.folder_or_empty : c.folder);
-  }
 }
 
 }  // namespace

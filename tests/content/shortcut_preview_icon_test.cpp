@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "content/shell_link.h"
 #include "content/shortcut_file.h"
 #include "tests/support/bitmap_pixels.h"
 #include "tests/support/icon_files.h"

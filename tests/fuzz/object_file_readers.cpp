@@ -14,7 +14,6 @@
 #include "content/metafile_picture.h"
 #include "content/metafile_records.h"
 #include "content/object_readers.h"
-#include "content/shortcut_file.h"
 #include "forms/object_preview.h"
 #include "hook/library/assignment_execution.h"
 #include "tests/fuzz/fuzz_reader.h"

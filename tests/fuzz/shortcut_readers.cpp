@@ -11,7 +11,9 @@
 #include <cstdio>
 
 #include "content/icon_file_layout.h"
+#include "content/internet_shortcut.h"
 #include "content/program_information_layout.h"
+#include "content/shell_link.h"
 #include "content/shell_link_layout.h"
 #include "content/shortcut_check.h"
 #include "content/shortcut_file.h"

@@ -25,7 +25,7 @@
 #include <memory>
 #include <string>
 
-#include "content/shortcut_file.h"
+#include "content/shell_link.h"
 #include "data/sys_data.h"
 #include "data/user_data.h"
 #include "tests/support/installation.h"
