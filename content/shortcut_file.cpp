@@ -11,7 +11,7 @@
 #include "content/icon_source.h"
 #include "content/internet_shortcut.h"
 #include "content/link_file.h"
-#include "content/path_parts.h"
+#include "content/path_names.h"
 #include "content/shell_link.h"
 #include "data/combination_files.h"
 #include "data/file_replace.h"

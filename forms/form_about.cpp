@@ -7,7 +7,7 @@
 
 #include "base/format_text.h"
 #include "base/text.h"
-#include "content/path_parts.h"
+#include "content/path_names.h"
 #include "content/shortcut_file.h"
 #include "data/file_version.h"
 #include "data/settings.h"

@@ -10,7 +10,7 @@
 #include "base/wide_text.h"
 #include "content/internet_shortcut.h"
 #include "content/link_file.h"
-#include "content/path_parts.h"
+#include "content/path_names.h"
 #include "content/program_information_layout.h"
 #include "content/shell_link.h"
 #include "content/shell_link_layout.h"

@@ -1,5 +1,5 @@
 // The parts of a path: name, title, extension, and a folder with its trailing backslash.
-#include "content/path_parts.h"
+#include "content/path_names.h"
 
 #include "data/folder_path.h"
 

@@ -1,12 +1,12 @@
 // The parts of a path: name, title, extension, and the folder with its trailing backslash.
-#include "content/path_parts.h"
+#include "content/path_names.h"
 
 #include <gtest/gtest.h>
 
 namespace talo {
 namespace {
 
-TEST(PathParts, NameTitleExtensionAndFolder) {
+TEST(PathNames, NameTitleExtensionAndFolder) {
   const struct {
     const char *path, *name, *title, *extension, *folder, *folder_or_empty;
   } cases[] = {
