@@ -269,8 +269,8 @@ void TFormAssign::LoadAssignment() {
   char title[kTitleCapacity] = "";
   Unopened.clear();
   ShownInPart.clear();
-  TitleKept = ReadTitle(Combination, title) == 0 &&
-              CombinationFileHasContent(Combination, kTitleExtension);
+  TitleKept =
+      ReadTitle(Combination, title) == 0 && CombinationFileHasContent(Combination, kTitleExtension);
   if (TitleKept) NoteUnopened(kTitleExtension);
   edtTitle.Text(title[0] ? title : name);
   std::wstring text;

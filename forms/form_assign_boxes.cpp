@@ -107,10 +107,12 @@ void TFormAssign::CreateShortcutMenu() {
   menShtRefresh.Caption("Re&fresh").ShortCut({VK_F5, kNoShift, kShift}).OnClick([this] {
     ShortcutRefresh();
   });
-  menShtNew.Caption("&New URL").ShortCut({'N', kCtrl, kShift}).OnClick([this] { ShortcutNewUrl(); });
-  menShtProperties.Caption("P&roperties").ShortCut({VK_RETURN, kAlt, kShift | kCtrl}).OnClick([this] {
-    ShortcutProperties();
+  menShtNew.Caption("&New URL").ShortCut({'N', kCtrl, kShift}).OnClick([this] {
+    ShortcutNewUrl();
   });
+  menShtProperties.Caption("P&roperties")
+      .ShortCut({VK_RETURN, kAlt, kShift | kCtrl})
+      .OnClick([this] { ShortcutProperties(); });
   for (ui::TMenuItem* separator : {&menShtN1, &menShtN2, &menShtN3, &menShtN4, &menShtN5})
     separator->Caption("-");
   pumShortcut.Add(menShtOpen)

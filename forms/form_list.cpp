@@ -77,10 +77,13 @@ void TFormList::CreateComponents() {
 
 void TFormList::CreateMenus() {
   // Enter acts on the row (with any modifier but Alt); Alt+Enter opens its properties.
-  menLstAct.Caption("Act").Default(true).ShortCut({VK_RETURN, ui::kNoShift, ui::kShift | ui::kCtrl})
+  menLstAct.Caption("Act")
+      .Default(true)
+      .ShortCut({VK_RETURN, ui::kNoShift, ui::kShift | ui::kCtrl})
       .OnClick([this] { ActOnSelection(); });
   menLstN1.Caption("-");
-  menLstProperties.Caption("P&roperties").ShortCut({VK_RETURN, ui::kAlt, ui::kShift | ui::kCtrl})
+  menLstProperties.Caption("P&roperties")
+      .ShortCut({VK_RETURN, ui::kAlt, ui::kShift | ui::kCtrl})
       .OnClick([this] { EditSelection(); });
   menLstN2.Caption("-");
   const struct {

@@ -23,8 +23,7 @@ TFormRename::TFormRename()
 }
 
 void TFormRename::CreateComponents() {
-  edtName.Create(*this, {5, 5, 237, 20})
-      .OnChange([this] { edtNameChange(); });
+  edtName.Create(*this, {5, 5, 237, 20}).OnChange([this] { edtNameChange(); });
   btnOK.Create(*this, {86, 35, 75, 23}, "OK").Default(true).OnClick([this] { btnOKClick(); });
   btnCancel.Create(*this, {167, 35, 75, 23}, "Cancel").Cancel(true).OnClick([this] {
     SetModalResult(ui::mrCancel);
@@ -55,7 +54,6 @@ void TFormRename::fmShow() {
 void TFormRename::edtNameChange() {
   if (!Loading) btnOK.Enabled(!edtName.Text().empty());
 }
-
 
 void TFormRename::btnOKClick() {
   if (SaveName()) SetModalResult(ui::mrOK);

@@ -10,9 +10,9 @@ namespace talo {
 void THelpMenu::Attach(ui::TForm& form, int topic) {
   topic_ = topic;
   menMnHlpContents.Caption("&Contents and Index").OnClick([this] { menMnHlpContentsClick(); });
-  menMnHlpTopical.Caption("&Topical").ShortCut({VK_F1}, "F1").OnClick([this] {
-    menMnHlpTopicalClick();
-  });
+  menMnHlpTopical.Caption("&Topical")
+      .ShortCut({VK_F1, ui::kNoShift, ui::kShift}, "F1")
+      .OnClick([this] { menMnHlpTopicalClick(); });
   menMnHlpN1.Caption("-");
   menMnHlpAbout.Caption("&About...").OnClick([] { FormServices.show_about(); });
   menMnHelp.Caption("&Help")

@@ -22,7 +22,8 @@ bool TurnsPage(HWND root, MSG& msg) {
       SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (wanted & (DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
   const TForm* form = TForm::FromHandle(root);
-  return form && IsWindowEnabled(root) && TPageControl::TurnPage(*form, (HeldModifiers() & kShift) != 0);
+  return form && IsWindowEnabled(root) &&
+         TPageControl::TurnPage(*form, (HeldModifiers() & kShift) != 0);
 }
 }  // namespace
 

@@ -133,8 +133,8 @@ LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT TControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // Children of a container paint on its colour, or on whatever its own parent gives.
   LRESULT routed = 0;
-  if (RouteChildMessage(message, wparam, lparam,
-                        [this](HDC dc) { return BackgroundBrush(dc); }, routed))
+  if (RouteChildMessage(
+          message, wparam, lparam, [this](HDC dc) { return BackgroundBrush(dc); }, routed))
     return routed;
   switch (message) {
     case WM_ERASEBKGND:

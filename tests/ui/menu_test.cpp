@@ -220,9 +220,10 @@ TEST_F(Menu, AControlRunsItsMenusShortCutsWithTheirModifiersWhileTheItemIsOn) {
       .Add(menPaste.Caption("&Paste").ShortCut({'V', ui::kCtrl, ui::kShift}).OnClick([&] {
         events.push_back("paste");
       }))
-      .Add(menDelete.Caption("&Delete").ShortCut({VK_DELETE, ui::kNoShift, ui::kShift}).OnClick([&] {
-        events.push_back("delete");
-      }));
+      .Add(
+          menDelete.Caption("&Delete").ShortCut({VK_DELETE, ui::kNoShift, ui::kShift}).OnClick([&] {
+            events.push_back("delete");
+          }));
   ui::TPanel box;
   box.Create(form, {0, 0, 100, 100}).PopupMenu(pumBox);
   PressKey(box.Handle(), 'V', ui::kCtrl);
