@@ -143,14 +143,19 @@ xdotool key alt+o Tab ctrl+v
 settle 1
 shot TFormAssign object
 # The box's keys: Ctrl+X takes the object out to the clipboard, Ctrl+V puts it back (a save
-# without it would be refused, not asked about); Shift+F10 opens the box's menu.
-probe clipboard "the test's own clipboard text"
-xdotool key ctrl+x
-poll 5 picture_on_clipboard || fail "Ctrl+X in the object box did not put the picture on the clipboard"
-xdotool key ctrl+v shift+F10
-poll 5 menu_shown || fail "Shift+F10 in the object box opened no menu"
-xdotool key Escape
-poll 5 menu_gone || fail "Escape did not close the object box's menu"
+# without it would be refused, not asked about); Shift+F10 opens the box's menu. The emulated x86
+# machine (waits stretched) leaves the boxes' keys and menus out: its set runs close to the
+# machine's hour, and the framework code they walk is the twin's and a native 32-bit run's too.
+walk_box_keys() { [ "$wait_factor" = 1 ]; }
+if walk_box_keys; then
+  probe clipboard "the test's own clipboard text"
+  xdotool key ctrl+x
+  poll 5 picture_on_clipboard || fail "Ctrl+X in the object box put no picture on the clipboard"
+  xdotool key ctrl+v shift+F10
+  poll 5 menu_shown || fail "Shift+F10 in the object box opened no menu"
+  xdotool key Escape
+  poll 5 menu_gone || fail "Escape did not close the object box's menu"
+fi
 save_with n "object, No"
 settle 0.5
 visible TFormAssign || fail "No to the overwrite question closed the editor"
@@ -180,13 +185,15 @@ settle 1
   fail "the pasted shortcut did not tick Enabled"
 shot TFormAssign shortcut
 # A right click on the shortcut's name opens the box's menu, as one on the box does.
-read -r l t r b _ <<<"$(probe child TFormAssign - mark.bat)"
-[ -n "$b" ] || fail "the shortcut box does not show the name mark.bat"
-xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 3
-poll 5 menu_shown || fail "a right click on the shortcut's name opened no menu"
-shot TFormAssign shortcut_menu
-xdotool key Escape
-poll 5 menu_gone || fail "Escape did not close the shortcut box's menu"
+if walk_box_keys; then
+  read -r l t r b _ <<<"$(probe child TFormAssign - mark.bat)"
+  [ -n "$b" ] || fail "the shortcut box does not show the name mark.bat"
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 3
+  poll 5 menu_shown || fail "a right click on the shortcut's name opened no menu"
+  shot TFormAssign shortcut_menu
+  xdotool key Escape
+  poll 5 menu_gone || fail "Escape did not close the shortcut box's menu"
+fi
 save_with y "shortcut"
 poll 10 gone TFormAssign || fail "the shortcut save did not close the editor"
 [ "$(status_byte 0x$code)" = 11 ] ||

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "tests/ui/ui_fixture.h"
-#include "ui/edit.h"
 #include "ui/image_list.h"
 #include "ui/panel.h"
 #include "ui/popup_menu.h"
@@ -235,24 +234,6 @@ TEST_F(Menu, AControlRunsItsMenusShortCutsWithTheirModifiersWhileTheItemIsOn) {
   can_paste = false;  // OnPopup switches the item off before the key is looked up
   PressKey(box.Handle(), 'V', ui::kCtrl);
   EXPECT_EQ(events, (std::vector<std::string>{"paste", "paste", "delete"}));
-}
-
-TEST_F(Menu, CtrlAInAnEditSelectsTheWholeTextButNotWithAlt) {
-  ui::TForm form(TestDesign("TFormSelectAll"));
-  form.Show();
-  ui::TEdit edit;
-  edit.Create(form, {0, 0, 200, 20}, "the whole title");
-  auto selection = [&] {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    return std::to_string(start) + "-" + std::to_string(end);
-  };
-  SendMessageA(edit.Handle(), EM_SETSEL, 4, 4);
-  PressKey(edit.Handle(), 'A', ui::kCtrl | ui::kAlt);
-  EXPECT_EQ(selection(), "4-4");
-  PressKey(edit.Handle(), 'A', ui::kCtrl);
-  EXPECT_EQ(selection(), "0-15");
 }
 
 }  // namespace
